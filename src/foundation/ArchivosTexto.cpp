@@ -1,0 +1,94 @@
+#include "ArchivosTexto.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80-0x9F.
+constexpr char16_t kCp1252Alto[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString DecodificarCp1252(const QByteArray& bytes)
+{
+    QString texto;
+    texto.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        texto.append(b >= 0x80 && b < 0xA0 ? QChar(kCp1252Alto[b - 0x80]) : QChar(b));
+    }
+    return texto;
+}
+
+bool EsBlanco(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+} // namespace
+
+QString DecodificarTexto(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString texto = utf8.decode(bytes);
+    if (utf8.hasError())
+        return DecodificarCp1252(bytes);
+    if (texto.startsWith(QChar(0xFEFF)))
+        texto.remove(0, 1);
+    return texto;
+}
+
+QString PrimerCampo(const QString& contenido)
+{
+    qsizetype i = 0;
+    while (i < contenido.size() && EsBlanco(contenido[i]))
+        ++i;
+    if (i < contenido.size() && contenido[i] == u'"') {
+        const qsizetype cierre = contenido.indexOf(u'"', i + 1);
+        const qsizetype fin = cierre < 0 ? contenido.size() : cierre;
+        return contenido.mid(i + 1, fin - i - 1);
+    }
+    qsizetype fin = i;
+    while (fin < contenido.size() && contenido[fin] != u',' && contenido[fin] != u'\r' &&
+           contenido[fin] != u'\n')
+        ++fin;
+    return contenido.mid(i, fin - i);
+}
+
+bool LeerArchivo(const QString& ruta, QByteArray* contenido)
+{
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::ReadOnly))
+        return false;
+    *contenido = archivo.readAll();
+    return archivo.error() == QFileDevice::NoError;
+}
+
+bool EscribirLineaUnica(const QString& ruta, const QString& linea, QString* error)
+{
+    QSaveFile archivo(ruta);
+    if (archivo.open(QIODevice::WriteOnly)) {
+        archivo.write((linea + QStringLiteral("\r\n")).toUtf8());
+        if (archivo.commit())
+            return true;
+    }
+    if (error)
+        *error = archivo.errorString();
+    return false;
+}
+
+bool AnexarLinea(const QString& ruta, const QString& linea, QString* error)
+{
+    QFile archivo(ruta);
+    if (archivo.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        const QByteArray bytes = (linea + QStringLiteral("\r\n")).toUtf8();
+        if (archivo.write(bytes) == bytes.size())
+            return true;
+    }
+    if (error)
+        *error = archivo.errorString();
+    return false;
+}

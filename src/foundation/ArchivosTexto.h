@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Small text-file helpers shared by the configuration, language and event-log
+// files. Files are written in UTF-8 with CR LF; a file carried over from the
+// old platform (Windows-1252) is still read correctly.
+
+QString DecodificarTexto(const QByteArray& bytes);
+
+// The first comma- or line-delimited field, the way the old platform's field
+// input read it: leading blanks skipped, a quoted value runs to the next quote.
+QString PrimerCampo(const QString& contenido);
+
+bool LeerArchivo(const QString& ruta, QByteArray* contenido);
+
+// Replaces the file with one line ended by CR LF; a new name is written and
+// renamed into place, so a failure never leaves half a file.
+bool EscribirLineaUnica(const QString& ruta, const QString& linea, QString* error);
+
+// Appends one line ended by CR LF in a single write, so that terminals sharing
+// a folder never interleave parts of their lines.
+bool AnexarLinea(const QString& ruta, const QString& linea, QString* error);

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+#include <exception>
+#include <initializer_list>
+
+// A failed open or statement. The window that ran the action shows it and
+// writes it to the event log; the program goes on.
+class ErrorBD : public std::exception
+{
+public:
+    enum class Tipo { NoExiste, Apertura, Sentencia };
+    ErrorBD(Tipo tipo, QString detalle, QString ruta = QString());
+
+    Tipo tipo() const { return tipo_; }
+    const QString& detalle() const { return detalle_; }
+    const QString& ruta() const { return ruta_; }
+    const char* what() const noexcept override { return que_.constData(); }
+
+private:
+    Tipo tipo_;
+    QString detalle_;
+    QString ruta_;
+    QByteArray que_;
+};
+
+// The shared connection. It is open only during an action (AbrirBD ...
+// CerrarBD), so that other terminals and the backup find the file free.
+// Opening never creates a file: a missing database is an error with its path.
+class BaseDatos
+{
+public:
+    BaseDatos();
+    ~BaseDatos();
+    BaseDatos(const BaseDatos&) = delete;
+    BaseDatos& operator=(const BaseDatos&) = delete;
+
+    void fijarRuta(const QString& rutaArchivo);
+    const QString& ruta() const { return ruta_; }
+
+    void AbrirBD();  // throws ErrorBD
+    void CerrarBD(); // a closed connection stays closed
+    bool abierta() const;
+
+    // Prepares, binds the values in order and runs; throws ErrorBD.
+    QSqlQuery ejecutar(const QString& sql, std::initializer_list<QVariant> valores = {});
+    QSqlQuery ejecutar(const QString& sql, const QVariantList& valores);
+
+    // Writes that touch several rows run inside one of these: BEGIN IMMEDIATE
+    // takes the write lock at once (waiting for the busy timeout), and a
+    // transaction not committed is rolled back, so nothing is half-written.
+    class Transaccion
+    {
+    public:
+        explicit Transaccion(BaseDatos& bd);
+        ~Transaccion();
+        void confirmar();
+
+    private:
+        BaseDatos& bd_;
+        bool activa_ = true;
+    };
+
+    static constexpr int kEsperaBloqueoMs = 5000;
+
+private:
+    QString nombreConexion_;
+    QString ruta_;
+};
+
+// AbrirBD on construction and CerrarBD on leaving the scope, also when a
+// statement throws.
+class SesionBD
+{
+public:
+    explicit SesionBD(BaseDatos& bd) : bd_(bd) { bd_.AbrirBD(); }
+    ~SesionBD() { bd_.CerrarBD(); }
+    SesionBD(const SesionBD&) = delete;
+    SesionBD& operator=(const SesionBD&) = delete;
+
+private:
+    BaseDatos& bd_;
+};
+
+// Dates are stored as text "yyyy-MM-dd HH:mm:ss", which sorts and compares.
+QString TextoFechaBD(const QDateTime& momento);
+QDateTime FechaDesdeBD(const QVariant& valor);
+
+// Registers, on an open SQLite connection, the text comparison the program
+// relies on: collation ES_CI and like() that ignore letter case beyond ASCII
+// (á = Á, ñ = Ñ). They live on the connection, not in the file, so the
+// standard sqlite3 tool still reads every database.
+bool RegistrarComparacionTexto(QSqlDatabase& db);

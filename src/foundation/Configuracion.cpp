@@ -1,0 +1,129 @@
+#include "Configuracion.h"
+
+#include <QStringList>
+
+namespace {
+
+constexpr int kCampos = 15;
+
+void AsignarVerdad(bool& campo, QChar c)
+{
+    // Only a digit converts; anything else leaves the field as it was.
+    if (c >= u'0' && c <= u'9')
+        campo = c != u'0';
+}
+
+void AsignarCaracter(Configuracion& cfg, int campo, QChar c)
+{
+    switch (campo) {
+    case 1:
+        cfg.RutaBD.append(c);
+        break;
+    case 2:
+        cfg.PuntoControl.append(c);
+        break;
+    case 3:
+        AsignarVerdad(cfg.EfectuarRespaldo, c);
+        break;
+    case 4:
+        AsignarVerdad(cfg.EfectuarMarcadoAuto, c);
+        break;
+    case 5:
+        AsignarVerdad(cfg.EfectuarRegistroDeSucesos, c);
+        break;
+    case 6:
+        AsignarVerdad(cfg.EfectuarAviso, c);
+        break;
+    case 7:
+        AsignarVerdad(cfg.AvisoDefecto, c);
+        break;
+    case 8:
+        cfg.TiempoAvisoDefecto.append(c);
+        break;
+    case 9:
+        AsignarVerdad(cfg.VerificarSizeBD, c);
+        break;
+    case 10:
+        cfg.RangoMinSizeBD.append(c);
+        break;
+    case 11:
+        cfg.RangoMaxSizeBD.append(c);
+        break;
+    case 12:
+        cfg.MaxSizeBD.append(c);
+        break;
+    case 13:
+        AsignarVerdad(cfg.VisitasProgramadas, c);
+        break;
+    case 14:
+        AsignarVerdad(cfg.TomarFotografia, c);
+        break;
+    case 15:
+        AsignarVerdad(cfg.DuplicarEntrada, c);
+        break;
+    default:
+        break;
+    }
+}
+
+QString Estado(bool valor)
+{
+    return valor ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+Configuracion Configuracion::PorDefecto()
+{
+    Configuracion cfg;
+    cfg.EfectuarRespaldo = true;
+    cfg.EfectuarRegistroDeSucesos = true;
+    cfg.VerificarSizeBD = true;
+    return cfg;
+}
+
+Configuracion InterpretarLineaConfiguracion(const QString& linea)
+{
+    Configuracion cfg = Configuracion::PorDefecto();
+    int campo = 1;
+    for (QChar c : linea) {
+        if (c == u';') {
+            if (++campo > kCampos)
+                break;
+            continue;
+        }
+        AsignarCaracter(cfg, campo, c);
+    }
+    return cfg;
+}
+
+QString LineaConfiguracion(const Configuracion& cfg)
+{
+    const QStringList campos = {cfg.RutaBD,
+                                cfg.PuntoControl,
+                                Estado(cfg.EfectuarRespaldo),
+                                Estado(cfg.EfectuarMarcadoAuto),
+                                Estado(cfg.EfectuarRegistroDeSucesos),
+                                Estado(cfg.EfectuarAviso),
+                                Estado(cfg.AvisoDefecto),
+                                cfg.TiempoAvisoDefecto,
+                                Estado(cfg.VerificarSizeBD),
+                                cfg.RangoMinSizeBD,
+                                cfg.RangoMaxSizeBD,
+                                cfg.MaxSizeBD,
+                                Estado(cfg.VisitasProgramadas),
+                                Estado(cfg.TomarFotografia),
+                                Estado(cfg.DuplicarEntrada)};
+    return campos.join(u';');
+}
+
+QString CarpetaDatos(const Configuracion& cfg, const QString& carpetaPrograma)
+{
+    return cfg.RutaBD.isEmpty() ? carpetaPrograma : cfg.RutaBD;
+}
+
+QString RutaBaseDatos(const Configuracion& cfg, const QString& carpetaPrograma)
+{
+    // Joined as configured: a trailing separator gives a doubled one, which Linux accepts.
+    return CarpetaDatos(cfg, carpetaPrograma) + QStringLiteral("/zelvora.db");
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+// The fifteen values of the terminal's zelvora.cfg, in file order.
+// A default-constructed value is the state before the file is read: all empty
+// and false, which keeps the event log off until then.
+struct Configuracion
+{
+    QString RutaBD;
+    QString PuntoControl;
+    bool EfectuarRespaldo = false;
+    bool EfectuarMarcadoAuto = false;
+    bool EfectuarRegistroDeSucesos = false;
+    bool EfectuarAviso = false;
+    bool AvisoDefecto = false;
+    QString TiempoAvisoDefecto;
+    bool VerificarSizeBD = false;
+    QString RangoMinSizeBD;
+    QString RangoMaxSizeBD;
+    QString MaxSizeBD;
+    bool VisitasProgramadas = false;
+    bool TomarFotografia = false;
+    bool DuplicarEntrada = false;
+
+    // The values a reading starts from: backups, log and size check on.
+    static Configuracion PorDefecto();
+};
+
+inline const QString kArchivoConfiguracion = QStringLiteral("zelvora.cfg");
+
+// Reads a configuration line field by field: ";" separates fields, a
+// truth-value field takes the truth of its last digit ("0" false, other digits
+// true) and keeps its value on any other character; fields past the fifteenth
+// are ignored.
+Configuracion InterpretarLineaConfiguracion(const QString& linea);
+
+// The line the file holds for these values (truth values as 0 or 1).
+QString LineaConfiguracion(const Configuracion& cfg);
+
+// Folder of the database, event log and backups: RutaBD, else the program folder.
+QString CarpetaDatos(const Configuracion& cfg, const QString& carpetaPrograma);
+QString RutaBaseDatos(const Configuracion& cfg, const QString& carpetaPrograma);

@@ -1,0 +1,75 @@
+#include "Contexto.h"
+
+#include "ArchivosTexto.h"
+#include "RegistroSucesos.h"
+
+#include <QtDebug>
+
+QString UsuarioActual::nombreCompleto() const
+{
+    return UsuarioNombre + u' ' + UsuarioApe1 + u' ' + UsuarioApe2;
+}
+
+Contexto::Contexto(QString carpetaPrograma, Reloj& reloj_, Dialogos& dialogos_)
+    : reloj(reloj_), dialogos(dialogos_), carpetaPrograma_(std::move(carpetaPrograma))
+{
+}
+
+void Contexto::RegistrarSuceso()
+{
+    if (cfg.EfectuarRegistroDeSucesos) {
+        const AutorSuceso autor{cfg.PuntoControl, usuario.UsuarioSr, usuario.UsuarioNombre,
+                                usuario.UsuarioApe1, usuario.UsuarioApe2};
+        QString error;
+        if (AnexarSuceso(carpetaDatos(), reloj.ahora(), autor, Suceso, &error)) {
+            ultimoErrorSucesos_.clear();
+        } else {
+            ultimoErrorSucesos_ = error;
+            qWarning().noquote() << "event log not written:" << error << "-" << Suceso;
+        }
+    }
+    Suceso.clear();
+}
+
+void Contexto::registrar(const QString& texto)
+{
+    Suceso = texto;
+    RegistrarSuceso();
+}
+
+LecturaConfiguracion Contexto::LeerConfiguracion()
+{
+    cfg = Configuracion::PorDefecto();
+    QByteArray contenido;
+    const bool leido = LeerArchivo(carpetaPrograma_ + u'/' + kArchivoConfiguracion, &contenido);
+    const QString linea = leido ? PrimerCampo(DecodificarTexto(contenido)) : QString();
+    cfg = InterpretarLineaConfiguracion(linea);
+
+    registrar(QStringLiteral("Configuración de Inicio: ") + linea);
+    if (linea.isEmpty()) {
+        registrar(QStringLiteral("El archivo de configuración no existe - Error de configuración"));
+        return LecturaConfiguracion::NoExiste;
+    }
+    if (cfg.PuntoControl.isEmpty()) {
+        registrar(QStringLiteral("El archivo de configuración es incorrecto - El punto de "
+                                 "control no está asignado"));
+        return LecturaConfiguracion::SinPuntoControl;
+    }
+    return LecturaConfiguracion::Correcta;
+}
+
+BaseDatos& Contexto::bd()
+{
+    bd_.fijarRuta(RutaBaseDatos(cfg, carpetaPrograma_));
+    return bd_;
+}
+
+void Contexto::pedirFin(int codigo)
+{
+    if (finPedido_)
+        return;
+    finPedido_ = true;
+    codigoFin_ = codigo;
+    if (alPedirFin)
+        alPedirFin(codigo);
+}

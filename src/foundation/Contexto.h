@@ -1,0 +1,94 @@
+#pragma once
+
+#include "BaseDatos.h"
+#include "Configuracion.h"
+#include "Idiomas.h"
+#include "Reloj.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class Dialogos;
+
+// The logged-in user, fixed for the run by a successful login.
+struct UsuarioActual
+{
+    int UsuarioId = 0;
+    QString UsuarioSr;
+    QString UsuarioNivel;
+    QString UsuarioNombre;
+    QString UsuarioApe1;
+    QString UsuarioApe2;
+
+    // "nombre ape1 ape2", as the caption and the greeting show it.
+    QString nombreCompleto() const;
+};
+
+// Values one panel sets for the next before opening it.
+struct Traspaso
+{
+    int IdEntradaSel = 0;
+    QString PanelOrigen;
+    int IdCensoSel = 0;
+    bool ConsultaCensoVacia = false;
+    int IdVisitaProgramadaSel = 0;
+    int IdAvisoSel = 0;
+    int AvisosLeft = 11000; // twips
+    int AvisosTop = 0;
+    int SegundosCiclo = 0;
+};
+
+enum class LecturaConfiguracion { Correcta, NoExiste, SinPuntoControl };
+
+// The program's shared module: configuration, language tables, logged-in user,
+// permissions, hand-over values, event log and database. Created once at
+// start-up and handed to every window; tests make a fresh one each.
+class Contexto
+{
+public:
+    Contexto(QString carpetaPrograma, Reloj& reloj, Dialogos& dialogos);
+
+    const QString& carpetaPrograma() const { return carpetaPrograma_; }
+    QString carpetaDatos() const { return CarpetaDatos(cfg, carpetaPrograma_); }
+
+    Configuracion cfg;
+    TablasIdioma idioma;
+    QString codigoIdioma;
+    UsuarioActual usuario;
+    std::array<bool, 17> Permiso{}; // Permiso[1] .. Permiso[16]
+    Traspaso traspaso;
+
+    Reloj& reloj;
+    Dialogos& dialogos;
+
+    QString texto(int slot) const { return idioma.texto(slot); }
+
+    // The event log: set Suceso, call RegistrarSuceso. A line that cannot be
+    // written never stops the action that produced it.
+    QString Suceso;
+    void RegistrarSuceso();
+    void registrar(const QString& texto);
+    const QString& ultimoErrorSucesos() const { return ultimoErrorSucesos_; }
+
+    // Reads zelvora.cfg into cfg, writing its event texts.
+    LecturaConfiguracion LeerConfiguracion();
+
+    // The connection, pointed at the configured database on every use.
+    BaseDatos& bd();
+
+    // The fatal start-up conditions end the program through here, so that
+    // tests can see the end without the test process ending.
+    void pedirFin(int codigo);
+    bool finPedido() const { return finPedido_; }
+    int codigoFin() const { return codigoFin_; }
+    std::function<void(int)> alPedirFin;
+
+private:
+    QString carpetaPrograma_;
+    BaseDatos bd_;
+    QString ultimoErrorSucesos_;
+    bool finPedido_ = false;
+    int codigoFin_ = 0;
+};

@@ -1,0 +1,131 @@
+#include "Esquema.h"
+
+#include "Idiomas.h"
+
+#include <QAtomicInt>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace {
+
+const QStringList& Tablas()
+{
+    static const QStringList sentencias = [] {
+        QStringList censo;
+        censo << QStringLiteral("id_censo INTEGER PRIMARY KEY AUTOINCREMENT")
+              << QStringLiteral("nom_unidad TEXT") << QStringLiteral("num_inmueble TEXT")
+              << QStringLiteral("torre NUMERIC") << QStringLiteral("tfno_inmueble TEXT");
+        for (int n = 1; n <= 5; ++n)
+            censo << QStringLiteral("nombre%1 TEXT").arg(n) << QStringLiteral("ape1_%1 TEXT").arg(n)
+                  << QStringLiteral("ape2_%1 TEXT").arg(n)
+                  << QStringLiteral("tipo_usu%1 TEXT").arg(n);
+        for (int n = 1; n <= 5; ++n)
+            censo << QStringLiteral("veh_placa%1 TEXT").arg(n)
+                  << QStringLiteral("veh_descr%1 TEXT").arg(n)
+                  << QStringLiteral("veh_tipo%1 TEXT").arg(n);
+        censo << QStringLiteral("notas TEXT");
+
+        const QString visitas = QStringLiteral(
+            "(id_es INTEGER PRIMARY KEY AUTOINCREMENT, FechaEntrada TEXT, FechaSalida TEXT, "
+            "NombreVisitante TEXT, NAcomp INTEGER, AutorizaIngreso TEXT, PlacaVehiculo TEXT, "
+            "Observaciones TEXT)");
+        return QStringList{
+            QStringLiteral("CREATE TABLE sr (id_sr INTEGER PRIMARY KEY AUTOINCREMENT, "
+                           "sr TEXT NOT NULL, dw TEXT, nombre TEXT, ape1 TEXT, ape2 TEXT, "
+                           "nivel TEXT)"),
+            QStringLiteral("CREATE TABLE Permisos (id_permiso INTEGER PRIMARY KEY, "
+                           "VarN INTEGER NOT NULL, PermisoOrden INTEGER NOT NULL, "
+                           "PermisoDescr TEXT)"),
+            QStringLiteral("CREATE TABLE UsuariosPermisos (id_sr INTEGER NOT NULL, "
+                           "id_permiso INTEGER NOT NULL, PermisoAutorizado INTEGER NOT NULL "
+                           "DEFAULT 0)"),
+            QStringLiteral("CREATE TABLE entradas_salidas ") + visitas,
+            QStringLiteral("CREATE TABLE visitas_programadas ") + visitas,
+            QStringLiteral(
+                "CREATE TABLE avisos (id_es INTEGER NOT NULL, FechaAviso TEXT NOT NULL)"),
+            QStringLiteral("CREATE TABLE censos (") + censo.join(QStringLiteral(", ")) +
+                QStringLiteral(")"),
+            QStringLiteral("CREATE TABLE contra (id_contra INTEGER PRIMARY KEY, "
+                           "respaldo INTEGER NOT NULL, respaldo_cada INTEGER NOT NULL)"),
+            QStringLiteral("CREATE INDEX ix_sr_sr ON sr (sr)"),
+            QStringLiteral("CREATE UNIQUE INDEX ix_usuariospermisos ON UsuariosPermisos "
+                           "(id_sr, id_permiso)"),
+            QStringLiteral("CREATE INDEX ix_es_salida ON entradas_salidas (FechaSalida, "
+                           "FechaEntrada)"),
+            QStringLiteral("CREATE INDEX ix_es_entrada ON entradas_salidas (FechaEntrada)"),
+            QStringLiteral("CREATE INDEX ix_vp_entrada ON visitas_programadas (FechaEntrada)"),
+            QStringLiteral("CREATE INDEX ix_avisos_es ON avisos (id_es)"),
+            QStringLiteral("CREATE INDEX ix_avisos_fecha ON avisos (FechaAviso)"),
+        };
+    }();
+    return sentencias;
+}
+
+bool Ejecutar(QSqlQuery& q, const QString& sql, const QVariantList& valores, QString* error)
+{
+    q.prepare(sql);
+    for (const QVariant& v : valores)
+        q.addBindValue(v);
+    if (q.exec())
+        return true;
+    *error = q.lastError().text();
+    return false;
+}
+
+bool LlenarBaseDatos(QSqlDatabase& db, const PrimerUsuario& usuario, QString* error)
+{
+    QSqlQuery q(db);
+    if (!Ejecutar(q, QStringLiteral("BEGIN IMMEDIATE"), {}, error))
+        return false;
+    for (const QString& sql : Tablas())
+        if (!Ejecutar(q, sql, {}, error))
+            return false;
+    TablasIdioma espanol;
+    CargarTablasIdioma(QStringLiteral("es"), &espanol);
+    for (int n = 1; n <= kSlotsPermiso; ++n)
+        if (!Ejecutar(q, QStringLiteral("INSERT INTO Permisos VALUES (?, ?, ?, ?)"),
+                      {n, n, n, espanol.permiso(n)}, error))
+            return false;
+    if (!Ejecutar(q, QStringLiteral("INSERT INTO contra VALUES (1, 0, 86400)"), {}, error))
+        return false;
+    if (!Ejecutar(q,
+                  QStringLiteral("INSERT INTO sr (sr, dw, nombre, ape1, ape2, nivel) "
+                                 "VALUES (?, ?, ?, ?, ?, '1')"),
+                  {usuario.sr, usuario.dw, usuario.nombre, usuario.ape1, usuario.ape2}, error))
+        return false;
+    const QVariant idSr = q.lastInsertId();
+    for (int n = 1; n <= kSlotsPermiso; ++n)
+        if (!Ejecutar(q, QStringLiteral("INSERT INTO UsuariosPermisos VALUES (?, ?, 1)"), {idSr, n},
+                      error))
+            return false;
+    return Ejecutar(q, QStringLiteral("COMMIT"), {}, error);
+}
+
+} // namespace
+
+bool CrearBaseDatos(const QString& ruta, const PrimerUsuario& usuario, QString* error)
+{
+    if (QFile::exists(ruta)) {
+        *error = QStringLiteral("a database already exists at %1; it was left untouched").arg(ruta);
+        return false;
+    }
+    static QAtomicInt contador;
+    const QString nombre = QStringLiteral("zelvora-crear-%1").arg(contador.fetchAndAddRelaxed(1));
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
+        db.setDatabaseName(ruta);
+        if (!db.open())
+            *error = db.lastError().text();
+        else
+            ok = LlenarBaseDatos(db, usuario, error);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(nombre);
+    if (!ok)
+        QFile::remove(ruta);
+    return ok;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// Creating a site's database is the administration tool's job; the program
+// itself never creates tables.
+
+struct PrimerUsuario
+{
+    QString sr;
+    QString dw;
+    QString nombre;
+    QString ape1;
+    QString ape2;
+};
+
+// Creates a new database file with the eight tables, the sixteen permissions,
+// the backup counter and a first user holding every permission. Refuses to
+// touch an existing file.
+bool CrearBaseDatos(const QString& ruta, const PrimerUsuario& usuario, QString* error);

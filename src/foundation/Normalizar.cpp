@@ -1,0 +1,49 @@
+#include "Normalizar.h"
+
+#include <QList>
+
+namespace {
+
+bool EsSeparador(char32_t c)
+{
+    return c == U' ' || c == U'\t' || c == U'\n' || c == U'\v' || c == U'\f' || c == U'\r' ||
+           c == U'\0';
+}
+
+// Character by character, so that the text keeps its length ("ß" stays one letter).
+template <typename Regla> QString Transformar(const QString& texto, Regla regla)
+{
+    QString salida;
+    salida.reserve(texto.size());
+    bool inicioPalabra = true;
+    for (char32_t c : texto.toUcs4()) {
+        const char32_t nuevo = regla(c, inicioPalabra);
+        inicioPalabra = EsSeparador(c);
+        salida.append(QString::fromUcs4(&nuevo, 1));
+    }
+    return salida;
+}
+
+} // namespace
+
+QString NombrePropio(const QString& texto)
+{
+    return Transformar(texto, [](char32_t c, bool inicio) {
+        return inicio ? QChar::toUpper(c) : QChar::toLower(c);
+    });
+}
+
+QString Mayusculas(const QString& texto)
+{
+    return Transformar(texto, [](char32_t c, bool) { return QChar::toUpper(c); });
+}
+
+QString PrimeraMayuscula(const QString& texto)
+{
+    if (texto.isEmpty())
+        return texto;
+    const QList<uint> ucs = texto.toUcs4();
+    const char32_t primera = QChar::toUpper(ucs.first());
+    return QString::fromUcs4(&primera, 1) +
+           texto.mid(QChar::requiresSurrogates(ucs.first()) ? 2 : 1);
+}

@@ -1,0 +1,34 @@
+#include "RegistroSucesos.h"
+
+#include "ArchivosTexto.h"
+
+#include <QDir>
+#include <QStringList>
+
+QString NombreArchivoSucesos(const QDate& dia, const QString& punto)
+{
+    return dia.toString(QStringLiteral("yyyyMMdd")) + u'_' +
+           (punto.isEmpty() ? kPuntoProblema : punto) + QStringLiteral(".hap");
+}
+
+QString LineaSuceso(const QDateTime& momento, const AutorSuceso& autor, const QString& texto)
+{
+    const QStringList campos = {momento.toString(QStringLiteral("dd-MM-yyyy")),
+                                momento.toString(QStringLiteral("HH:mm:ss")),
+                                autor.punto.isEmpty() ? kPuntoProblema : autor.punto,
+                                autor.usuario,
+                                autor.nombre,
+                                autor.ape1,
+                                autor.ape2,
+                                texto};
+    return campos.join(u';');
+}
+
+bool AnexarSuceso(const QString& carpetaDatos, const QDateTime& momento, const AutorSuceso& autor,
+                  const QString& texto, QString* error)
+{
+    const QString carpeta = carpetaDatos + QStringLiteral("/sucesos");
+    QDir().mkpath(carpeta); // usually there already; a real failure shows on the append
+    return AnexarLinea(carpeta + u'/' + NombreArchivoSucesos(momento.date(), autor.punto),
+                       LineaSuceso(momento, autor, texto), error);
+}

@@ -1,0 +1,45 @@
+#include "foundation/Contexto.h"
+#include "platform/Dialogos.h"
+#include "startup/Arranque.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zelvora"));
+    QApplication::setApplicationVersion(QStringLiteral("4.6"));
+    // The program ends only through the main window's confirmation or a
+    // fatal start-up condition, never as a side effect of closing the login.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser opciones;
+    opciones.setApplicationDescription(
+        QStringLiteral("Zelvora: visitor control for the gatehouse of a residential complex."));
+    opciones.addHelpOption();
+    opciones.addVersionOption();
+    const QCommandLineOption carpeta(
+        QStringLiteral("carpeta"),
+        QStringLiteral("Program folder holding zelvora.cfg, zelvora_idioma.cfg, ico/ and img/ "
+                       "(default: the folder of the executable)."),
+        QStringLiteral("DIR"));
+    opciones.addOption(carpeta);
+    opciones.process(app);
+
+    const QString carpetaPrograma =
+        QDir(opciones.isSet(carpeta) ? opciones.value(carpeta) : QApplication::applicationDirPath())
+            .absolutePath();
+
+    RelojSistema reloj;
+    DialogosQt dialogos;
+    Contexto ctx(carpetaPrograma, reloj, dialogos);
+    ctx.alPedirFin = [](int codigo) { QCoreApplication::exit(codigo); };
+
+    Arranque arranque(ctx);
+    arranque.iniciar();
+    if (ctx.finPedido())
+        return ctx.codigoFin();
+    return QApplication::exec();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+
+class Contexto;
+class QWidget;
+
+// Runs one database action of a window. A failure (database missing, locked
+// past the timeout, statement refused) closes the connection, writes the
+// event log and shows the reason; the window stays usable. Returns whether the
+// action ran to its end.
+bool AccionBD(Contexto& ctx, QWidget* ventana, const std::function<void()>& accion);

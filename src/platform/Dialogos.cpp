@@ -1,0 +1,59 @@
+#include "Dialogos.h"
+
+#include <QDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon IconoQt(Dialogos::Icono icono)
+{
+    switch (icono) {
+    case Dialogos::Icono::Informacion:
+        return QMessageBox::Information;
+    case Dialogos::Icono::Exclamacion:
+        return QMessageBox::Warning;
+    case Dialogos::Icono::Critico:
+        return QMessageBox::Critical;
+    case Dialogos::Icono::Ninguno:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void Dialogos::informar(QWidget* padre, const QString& texto, const QString& titulo)
+{
+    mostrar(padre, {texto, titulo, Icono::Informacion, Botones::Aceptar, Respuesta::Aceptar});
+}
+
+void Dialogos::advertir(QWidget* padre, const QString& texto, const QString& titulo)
+{
+    mostrar(padre, {texto, titulo, Icono::Exclamacion, Botones::Aceptar, Respuesta::Aceptar});
+}
+
+bool Dialogos::confirmar(QWidget* padre, const QString& texto, const QString& titulo, Icono icono,
+                         Respuesta porDefecto)
+{
+    return mostrar(padre, {texto, titulo, icono, Botones::SiNo, porDefecto}) == Respuesta::Si;
+}
+
+Dialogos::Respuesta DialogosQt::mostrar(QWidget* padre, const Mensaje& mensaje)
+{
+    QMessageBox caja(IconoQt(mensaje.icono),
+                     mensaje.titulo.isEmpty() ? kTituloPrograma : mensaje.titulo, mensaje.texto,
+                     QMessageBox::NoButton, padre);
+    if (mensaje.botones == Botones::Aceptar) {
+        caja.setStandardButtons(QMessageBox::Ok);
+        caja.exec();
+        return Respuesta::Aceptar;
+    }
+    caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    caja.setDefaultButton(mensaje.porDefecto == Respuesta::No ? QMessageBox::No : QMessageBox::Yes);
+    return caja.exec() == QMessageBox::Yes ? Respuesta::Si : Respuesta::No;
+}
+
+int DialogosQt::ejecutarModal(QDialog& ventana)
+{
+    return ventana.exec();
+}

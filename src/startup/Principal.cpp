@@ -1,0 +1,29 @@
+#include "Principal.h"
+
+#include "foundation/BaseDatos.h"
+
+std::array<bool, 17> LeerPermisos(BaseDatos& bd, int idSr)
+{
+    std::array<bool, 17> permisos{};
+    QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT up.PermisoAutorizado FROM Permisos p "
+                                             "LEFT JOIN UsuariosPermisos up "
+                                             "ON up.id_permiso = p.id_permiso AND up.id_sr = ? "
+                                             "ORDER BY p.VarN ASC, p.id_permiso ASC"),
+                              {idSr});
+    for (int n = 1; n <= 16 && q.next(); ++n)
+        permisos[n] = q.value(0).toInt() != 0;
+    return permisos;
+}
+
+bool HayVisitasActuales(BaseDatos& bd)
+{
+    QSqlQuery q = bd.ejecutar(
+        QStringLiteral("SELECT 1 FROM entradas_salidas WHERE FechaSalida IS NULL LIMIT 1"));
+    return q.next();
+}
+
+bool HayCenso(BaseDatos& bd)
+{
+    QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT 1 FROM censos LIMIT 1"));
+    return q.next();
+}

@@ -1,0 +1,236 @@
+#include "frmPrincipal.h"
+
+#include "Principal.h"
+#include "foundation/Contexto.h"
+#include "platform/AccionBD.h"
+#include "platform/Dialogos.h"
+#include "platform/Imagenes.h"
+#include "platform/Twips.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+
+frmPrincipal::frmPrincipal(Contexto& ctx, QWidget* padre) : QMainWindow(padre), ctx_(ctx)
+{
+    setObjectName(QStringLiteral("frmPrincipal"));
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("Picture1"));
+    setCentralWidget(mdi_);
+    BarraEstado = new QStatusBar(this);
+    BarraEstado->setObjectName(QStringLiteral("BarraEstado"));
+    setStatusBar(BarraEstado);
+    crearMenus();
+}
+
+QMenu* frmPrincipal::crearMenuBarra(const char* nombre, const QString& titulo)
+{
+    QMenu* menu = menuBar()->addMenu(titulo);
+    menu->setObjectName(QString::fromLatin1(nombre));
+    return menu;
+}
+
+QAction* frmPrincipal::crearEntrada(QMenu* menu, const char* nombre, const QString& titulo,
+                                    const QString& icono, const QKeySequence& atajo)
+{
+    QAction* accion = menu->addAction(titulo);
+    accion->setObjectName(QString::fromLatin1(nombre));
+    if (!icono.isEmpty())
+        accion->setIcon(CargarIcono(ctx_.carpetaPrograma(), QStringLiteral("ico/") + icono));
+    accion->setShortcut(atajo);
+    return accion;
+}
+
+void frmPrincipal::crearMenus()
+{
+    mnuEntradasSalidas =
+        crearMenuBarra("mnuEntradasSalidas", QStringLiteral("Gestión de &Entradas/Salidas"));
+    mnuNuevaEntrada =
+        crearEntrada(mnuEntradasSalidas, "mnuNuevaEntrada", QStringLiteral("&Nueva Entrada"),
+                     QStringLiteral("nueva_entrada.ico"), Qt::Key_F5);
+    mnuVisitasPendientes = crearEntrada(mnuEntradasSalidas, "mnuVisitasPendientes",
+                                        QStringLiteral("&Visitas Actuales"),
+                                        QStringLiteral("visitas_actuales.ico"), Qt::Key_F6);
+    mnuRegistroVisitas = crearEntrada(mnuEntradasSalidas, "mnuRegistroVisitas",
+                                      QStringLiteral("Registro de Visitas"),
+                                      QStringLiteral("registro_visitas.ico"), Qt::Key_F7);
+    mnuEstadisticasVisitas = crearEntrada(mnuEntradasSalidas, "mnuEstadisticasVisitas",
+                                          QStringLiteral("Estadísticas de Visitas"),
+                                          QStringLiteral("estadisticas_visitas.ico"), Qt::Key_F8);
+
+    mnuCensos = crearMenuBarra("mnuCensos", QStringLiteral("Gestión del &Censo"));
+    mnuNuevoCenso = crearEntrada(mnuCensos, "mnuNuevoCenso", QStringLiteral("Nuevo Censo"),
+                                 QStringLiteral("nuevo_censo.ico"), Qt::SHIFT | Qt::Key_F5);
+    mnuConsultaCenso =
+        crearEntrada(mnuCensos, "mnuConsultaCenso", QStringLiteral("Consultar Censo"),
+                     QStringLiteral("consultar_censo.ico"), Qt::SHIFT | Qt::Key_F6);
+    mnuListado = crearEntrada(mnuCensos, "mnuListado", QStringLiteral("Listado en Impresora"),
+                              QStringLiteral("listado.ico"));
+
+    // The fees menu and the backup entry exist but are never shown.
+    mnuCuotas = crearMenuBarra("mnuCuotas", QStringLiteral("Gestión de Cuotas"));
+    mnuOperacionesCuotas =
+        crearEntrada(mnuCuotas, "mnuOperacionesCuotas",
+                     QStringLiteral("Crear, Consultar, Modificar, Eliminar Cuotas"),
+                     QStringLiteral("cuotas.ico"));
+    mnuCuotas->menuAction()->setVisible(false);
+    mnuCuotas->setEnabled(false);
+
+    mnuSistema = crearMenuBarra("mnuSistema", QStringLiteral("&Sistema"));
+    mnuConfig = crearEntrada(mnuSistema, "mnuConfig", QStringLiteral("Configuración"),
+                             QStringLiteral("config.ico"));
+    mnuUsuarios = crearEntrada(mnuSistema, "mnuUsuarios", QStringLiteral("Gestión de &Usuarios"),
+                               QStringLiteral("usuarios.ico"));
+    mnuRespaldo = crearEntrada(mnuSistema, "mnuRespaldo", QStringLiteral("Respaldo de Datos"),
+                               QStringLiteral("respaldo.ico"));
+    mnuRespaldo->setVisible(false);
+    mnuRespaldo->setEnabled(false);
+    mnuCambiar = crearEntrada(mnuSistema, "mnuCambiar", QStringLiteral("Cambiar Contraseña"),
+                              QStringLiteral("cambiar.ico"));
+
+    mnuSalir = menuBar()->addAction(QStringLiteral("&Salir"));
+    mnuSalir->setObjectName(QStringLiteral("mnuSalir"));
+    separador1 = menuBar()->addAction(QStringLiteral("|"));
+    separador1->setObjectName(QStringLiteral("separador1"));
+    mnuAyuda = menuBar()->addAction(QStringLiteral("&Ayuda"));
+    mnuAyuda->setObjectName(QStringLiteral("mnuAyuda"));
+
+    connect(mnuVisitasPendientes, &QAction::triggered, this, &frmPrincipal::alVisitasPendientes);
+    connect(mnuConsultaCenso, &QAction::triggered, this, &frmPrincipal::alConsultaCenso);
+    connect(mnuSalir, &QAction::triggered, this, &frmPrincipal::alSalir);
+    connect(mnuAyuda, &QAction::triggered, this, &frmPrincipal::alAyuda);
+}
+
+void frmPrincipal::aplicarTextos()
+{
+    mnuEntradasSalidas->setTitle(ctx_.texto(10));
+    mnuCensos->setTitle(ctx_.texto(11));
+    mnuSistema->setTitle(ctx_.texto(12));
+    mnuSalir->setText(ctx_.texto(13));
+    mnuAyuda->setText(ctx_.texto(14));
+    mnuNuevaEntrada->setText(ctx_.texto(15));
+    mnuVisitasPendientes->setText(ctx_.texto(16));
+    mnuRegistroVisitas->setText(ctx_.texto(17));
+    mnuEstadisticasVisitas->setText(ctx_.texto(18));
+    mnuNuevoCenso->setText(ctx_.texto(19));
+    mnuConsultaCenso->setText(ctx_.texto(20));
+    mnuListado->setText(ctx_.texto(21));
+    mnuCambiar->setText(ctx_.texto(22));
+    mnuUsuarios->setText(ctx_.texto(314));
+}
+
+void frmPrincipal::aplicarPermisos()
+{
+    const std::pair<int, QAction*> gobernadas[] = {
+        {1, mnuEntradasSalidas->menuAction()},
+        {2, mnuNuevaEntrada},
+        {3, mnuVisitasPendientes},
+        {4, mnuRegistroVisitas},
+        {5, mnuEstadisticasVisitas},
+        {7, mnuCensos->menuAction()},
+        {8, mnuNuevoCenso},
+        {9, mnuConsultaCenso},
+        {10, mnuListado},
+        {13, mnuSistema->menuAction()},
+        {14, mnuUsuarios},
+        {15, mnuCambiar},
+    };
+    for (const auto& [permiso, entrada] : gobernadas)
+        if (!ctx_.Permiso[permiso])
+            entrada->setVisible(false);
+}
+
+void frmPrincipal::cargar()
+{
+    ctx_.traspaso.SegundosCiclo = 0;
+    ctx_.traspaso.PanelOrigen = QStringLiteral("VisitasPendientes");
+    setWindowIcon(CargarIcono(ctx_.carpetaPrograma(), QStringLiteral("ico/zelvora.ico")));
+    setWindowTitle(ctx_.texto(9) + ctx_.usuario.nombreCompleto());
+    if (QScreen* pantalla = screen()) {
+        const QRect area = pantalla->geometry();
+        setGeometry(area.x(), area.y(), area.width(), area.height() - Px(1000));
+    }
+    fondo_ = CargarImagen(ctx_.carpetaPrograma(), QStringLiteral("img/fondo4.jpg"));
+    pintarFondo();
+    ctx_.traspaso.AvisosTop = 0;
+    ctx_.traspaso.AvisosLeft = 11000;
+    aplicarTextos();
+
+    // Without the grants the user sees no governed entry at all.
+    ctx_.Permiso.fill(false);
+    AccionBD(ctx_, this, [&] {
+        SesionBD sesion(ctx_.bd());
+        ctx_.Permiso = LeerPermisos(ctx_.bd(), ctx_.usuario.UsuarioId);
+    });
+    aplicarPermisos();
+    show();
+    ctx_.dialogos.informar(this, ctx_.texto(7) + ctx_.usuario.nombreCompleto(), ctx_.texto(8));
+}
+
+void frmPrincipal::pintarFondo()
+{
+    // The background always fills the whole inner area.
+    if (fondo_.isNull())
+        return;
+    const QSize tamano = mdi_->viewport()->size();
+    if (!tamano.isEmpty())
+        mdi_->setBackground(fondo_.scaled(tamano, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void frmPrincipal::resizeEvent(QResizeEvent* evento)
+{
+    QMainWindow::resizeEvent(evento);
+    pintarFondo();
+}
+
+void frmPrincipal::alVisitasPendientes()
+{
+    bool hayVisitas = false;
+    if (!AccionBD(ctx_, this, [&] {
+            SesionBD sesion(ctx_.bd());
+            hayVisitas = HayVisitasActuales(ctx_.bd());
+        }))
+        return;
+    ctx_.registrar(QStringLiteral("Abre panel de visitas actuales (pendientes)"));
+    if (!hayVisitas)
+        ctx_.dialogos.informar(this, ctx_.texto(38));
+}
+
+void frmPrincipal::alConsultaCenso()
+{
+    bool hayCenso = false;
+    if (!AccionBD(ctx_, this, [&] {
+            SesionBD sesion(ctx_.bd());
+            hayCenso = HayCenso(ctx_.bd());
+        }))
+        return;
+    ctx_.registrar(QStringLiteral("Abre el panel de consultar censo"));
+    if (!hayCenso)
+        ctx_.dialogos.informar(this, ctx_.texto(39));
+}
+
+void frmPrincipal::alSalir()
+{
+    ctx_.registrar(QStringLiteral("Hace click en la opción salir del menú principal"));
+    close();
+}
+
+void frmPrincipal::alAyuda()
+{
+    ctx_.registrar(QStringLiteral("Hace click en la opción ayuda del menú principal"));
+    ctx_.dialogos.informar(this, QStringLiteral("Zelvora ver. 4.6"));
+}
+
+void frmPrincipal::closeEvent(QCloseEvent* evento)
+{
+    if (!ctx_.dialogos.confirmar(this, ctx_.texto(36), ctx_.texto(37))) {
+        evento->ignore();
+        return;
+    }
+    ctx_.registrar(QStringLiteral("Sale del programa desde la opción salir del menú principal"));
+    mdi_->closeAllSubWindows();
+    evento->accept();
+    ctx_.pedirFin(0);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QMainWindow>
+
+class Contexto;
+class QAction;
+class QMdiArea;
+class QMenu;
+class QStatusBar;
+
+// The main frame: greets the user, shows only the menu entries the user's
+// permissions allow, holds every panel as a child window, and asks before
+// the program ends.
+class frmPrincipal : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmPrincipal(Contexto& ctx, QWidget* padre = nullptr);
+
+    // The window's load: caption, permissions, menus, greeting.
+    void cargar();
+
+    QMdiArea* areaPaneles() const { return mdi_; }
+
+    QMenu* mnuEntradasSalidas;
+    QAction* mnuNuevaEntrada;
+    QAction* mnuVisitasPendientes;
+    QAction* mnuRegistroVisitas;
+    QAction* mnuEstadisticasVisitas;
+    QMenu* mnuCensos;
+    QAction* mnuNuevoCenso;
+    QAction* mnuConsultaCenso;
+    QAction* mnuListado;
+    QMenu* mnuCuotas;
+    QAction* mnuOperacionesCuotas;
+    QMenu* mnuSistema;
+    QAction* mnuConfig;
+    QAction* mnuUsuarios;
+    QAction* mnuRespaldo;
+    QAction* mnuCambiar;
+    QAction* mnuSalir;
+    QAction* separador1;
+    QAction* mnuAyuda;
+    QStatusBar* BarraEstado;
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+    void resizeEvent(QResizeEvent* evento) override;
+
+private:
+    void crearMenus();
+    QAction* crearEntrada(QMenu* menu, const char* nombre, const QString& titulo,
+                          const QString& icono, const QKeySequence& atajo = {});
+    QMenu* crearMenuBarra(const char* nombre, const QString& titulo);
+    void aplicarTextos();
+    void aplicarPermisos();
+    void pintarFondo();
+
+    void alVisitasPendientes();
+    void alConsultaCenso();
+    void alSalir();
+    void alAyuda();
+
+    Contexto& ctx_;
+    QMdiArea* mdi_;
+    QPixmap fondo_;
+};

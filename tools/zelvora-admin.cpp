@@ -1,0 +1,145 @@
+// zelvora-admin: prepares a terminal's program folder and prints the
+// language tables for translators and reviewers.
+
+#include "DatosDemo.h"
+#include "foundation/ArchivosTexto.h"
+#include "foundation/BaseDatos.h"
+#include "foundation/Configuracion.h"
+#include "foundation/Esquema.h"
+#include "foundation/Idiomas.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+namespace {
+
+const char kUso[] =
+    "Usage:\n"
+    "  zelvora-admin init --carpeta DIR --punto NAME [--usuario U --clave P] [--demo]\n"
+    "      Writes DIR/zelvora.cfg (unless one exists) and creates the database\n"
+    "      DIR/zelvora.db with its tables, the sixteen permissions and a first\n"
+    "      administrator holding all of them (default Admin / zelvora).\n"
+    "      --demo adds sample dwellings, a guard user (guardia / guardia) and visits.\n"
+    "      An existing database is never touched.\n"
+    "  zelvora-admin textos CODE\n"
+    "      Prints the language tables for CODE (es, co, us or en): T<slot><TAB>text\n"
+    "      for slots 0-377, then P<n><TAB>text for the permissions 1-16.\n";
+
+QTextStream& Salida()
+{
+    static QTextStream salida(stdout);
+    return salida;
+}
+
+int Fallo(const QString& mensaje)
+{
+    QTextStream(stderr) << "zelvora-admin: " << mensaje << Qt::endl;
+    return 1;
+}
+
+int Textos(const QString& codigo)
+{
+    TablasIdioma tablas;
+    if (!CargarTablasIdioma(codigo, &tablas))
+        return Fallo(QStringLiteral("unknown language code '%1' (es, co, us or en)").arg(codigo));
+    QTextStream& salida = Salida();
+    for (int slot = 0; slot < kSlotsTexto; ++slot)
+        salida << 'T' << slot << '\t' << EscaparTexto(tablas.texto(slot)) << '\n';
+    for (int n = 1; n <= kSlotsPermiso; ++n)
+        salida << 'P' << n << '\t' << EscaparTexto(tablas.permiso(n)) << '\n';
+    salida.flush();
+    return 0;
+}
+
+Configuracion ConfiguracionInicial(const QString& punto)
+{
+    Configuracion cfg = Configuracion::PorDefecto();
+    cfg.PuntoControl = punto;
+    // A review range of 1 to 1.5 GB, urgent above it: a new database warns nobody.
+    cfg.RangoMinSizeBD = QStringLiteral("1000000000");
+    cfg.RangoMaxSizeBD = QStringLiteral("1500000000");
+    cfg.MaxSizeBD = QStringLiteral("1500000000");
+    return cfg;
+}
+
+int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usuario, bool demo)
+{
+    if (carpeta.isEmpty() || punto.isEmpty())
+        return Fallo(QStringLiteral("init needs --carpeta DIR and --punto NAME"));
+    if (punto.contains(u';') || punto.contains(u','))
+        return Fallo(QStringLiteral("the control point cannot contain ';' or ','"));
+    if (usuario.sr.isEmpty() || usuario.dw.isEmpty())
+        return Fallo(QStringLiteral("--usuario and --clave cannot be empty"));
+    if (!QDir().mkpath(carpeta))
+        return Fallo(QStringLiteral("cannot create the folder %1").arg(carpeta));
+    const QString rutaBD = QDir(carpeta).filePath(QStringLiteral("zelvora.db"));
+    if (QFile::exists(rutaBD))
+        return Fallo(
+            QStringLiteral("a database already exists at %1; it was left untouched").arg(rutaBD));
+
+    const QString rutaCfg = QDir(carpeta).filePath(kArchivoConfiguracion);
+    QString error;
+    if (QFile::exists(rutaCfg)) {
+        Salida() << "kept the existing " << rutaCfg << Qt::endl;
+    } else if (!EscribirLineaUnica(rutaCfg, LineaConfiguracion(ConfiguracionInicial(punto)),
+                                   &error)) {
+        return Fallo(QStringLiteral("cannot write %1: %2").arg(rutaCfg, error));
+    }
+    if (!CrearBaseDatos(rutaBD, usuario, &error))
+        return Fallo(error);
+    if (demo) {
+        try {
+            BaseDatos bd;
+            bd.fijarRuta(rutaBD);
+            SesionBD sesion(bd);
+            AgregarDatosDemo(bd, QDateTime::currentDateTime());
+        } catch (const ErrorBD& e) {
+            return Fallo(QStringLiteral("demo data not added: %1").arg(e.detalle()));
+        }
+    }
+    Salida() << "created " << rutaBD << " with the user " << usuario.sr
+             << (demo ? " and demo data" : "") << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zelvora-admin"));
+
+    QCommandLineParser opciones;
+    opciones.setApplicationDescription(QString::fromLatin1(kUso));
+    opciones.addHelpOption();
+    const QCommandLineOption carpeta(QStringLiteral("carpeta"), QStringLiteral("Program folder."),
+                                     QStringLiteral("DIR"));
+    const QCommandLineOption punto(QStringLiteral("punto"),
+                                   QStringLiteral("Control point (terminal name)."),
+                                   QStringLiteral("NAME"));
+    const QCommandLineOption usuario(QStringLiteral("usuario"),
+                                     QStringLiteral("First administrator's login name."),
+                                     QStringLiteral("U"), QStringLiteral("Admin"));
+    const QCommandLineOption clave(QStringLiteral("clave"),
+                                   QStringLiteral("First administrator's password."),
+                                   QStringLiteral("P"), QStringLiteral("zelvora"));
+    const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Add demo data."));
+    opciones.addOptions({carpeta, punto, usuario, clave, demo});
+    opciones.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init or textos"));
+    opciones.process(app);
+
+    const QStringList argumentos = opciones.positionalArguments();
+    const QString orden = argumentos.value(0);
+    if (orden == u"textos" && argumentos.size() == 2)
+        return Textos(argumentos[1]);
+    if (orden == u"init" && argumentos.size() == 1)
+        return Init(opciones.value(carpeta), opciones.value(punto),
+                    {opciones.value(usuario), opciones.value(clave),
+                     QStringLiteral("Administrador"), QString(), QString()},
+                    opciones.isSet(demo));
+    QTextStream(stderr) << kUso;
+    return 2;
+}
