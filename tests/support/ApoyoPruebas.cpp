@@ -93,7 +93,12 @@ void CarpetaPrueba::prepararTerminal(const QString& idioma)
 
 QStringList CarpetaPrueba::lineasSucesos(const QString& punto, const QDate& dia) const
 {
-    QFile archivoSucesos(archivo(QStringLiteral("sucesos/") + NombreArchivoSucesos(dia, punto)));
+    return lineasArchivo(archivo(QStringLiteral("sucesos/") + NombreArchivoSucesos(dia, punto)));
+}
+
+QStringList CarpetaPrueba::lineasArchivo(const QString& ruta)
+{
+    QFile archivoSucesos(ruta);
     if (!archivoSucesos.open(QIODevice::ReadOnly))
         return {};
     QStringList lineas = QString::fromUtf8(archivoSucesos.readAll()).split(QStringLiteral("\r\n"));

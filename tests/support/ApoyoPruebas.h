@@ -63,6 +63,7 @@ public:
     // The event-log lines of the day for that control point, CR LF stripped.
     QStringList lineasSucesos(const QString& punto = QStringLiteral("ACCESO NORTE"),
                               const QDate& dia = QDate(2026, 8, 5)) const;
+    static QStringList lineasArchivo(const QString& ruta);
     // Only the eighth field (the event text) of each line.
     QStringList textosSucesos(const QString& punto = QStringLiteral("ACCESO NORTE"),
                               const QDate& dia = QDate(2026, 8, 5)) const;
