@@ -19,6 +19,7 @@ frmPrincipal::frmPrincipal(Contexto& ctx, QWidget* padre) : QMainWindow(padre), 
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("Picture1"));
     setCentralWidget(mdi_);
+    mdi_->viewport()->installEventFilter(this);
     BarraEstado = new QStatusBar(this);
     BarraEstado->setObjectName(QStringLiteral("BarraEstado"));
     setStatusBar(BarraEstado);
@@ -179,10 +180,12 @@ void frmPrincipal::pintarFondo()
         mdi_->setBackground(fondo_.scaled(tamano, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
-void frmPrincipal::resizeEvent(QResizeEvent* evento)
+bool frmPrincipal::eventFilter(QObject* objeto, QEvent* evento)
 {
-    QMainWindow::resizeEvent(evento);
-    pintarFondo();
+    // The inner area is laid out after the frame's own resize: follow it.
+    if (objeto == mdi_->viewport() && evento->type() == QEvent::Resize)
+        pintarFondo();
+    return QMainWindow::eventFilter(objeto, evento);
 }
 
 void frmPrincipal::alVisitasPendientes()

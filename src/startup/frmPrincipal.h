@@ -46,7 +46,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
-    void resizeEvent(QResizeEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void crearMenus();
