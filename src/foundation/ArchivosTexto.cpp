@@ -28,6 +28,14 @@ bool EsBlanco(QChar c)
     return c == u' ' || c == u'\t';
 }
 
+qsizetype FinDeLinea(const QString& texto, qsizetype desde)
+{
+    qsizetype fin = desde;
+    while (fin < texto.size() && texto[fin] != u'\r' && texto[fin] != u'\n')
+        ++fin;
+    return fin;
+}
+
 } // namespace
 
 QString DecodificarTexto(const QByteArray& bytes)
@@ -47,14 +55,15 @@ QString PrimerCampo(const QString& contenido)
     while (i < contenido.size() && EsBlanco(contenido[i]))
         ++i;
     if (i < contenido.size() && contenido[i] == u'"') {
-        const qsizetype cierre = contenido.indexOf(u'"', i + 1);
-        const qsizetype fin = cierre < 0 ? contenido.size() : cierre;
+        qsizetype fin = contenido.indexOf(u'"', i + 1);
+        if (fin < 0) // unclosed: no further than the end of the line
+            fin = FinDeLinea(contenido, i);
         return contenido.mid(i + 1, fin - i - 1);
     }
-    qsizetype fin = i;
-    while (fin < contenido.size() && contenido[fin] != u',' && contenido[fin] != u'\r' &&
-           contenido[fin] != u'\n')
-        ++fin;
+    qsizetype fin = FinDeLinea(contenido, i);
+    const qsizetype coma = contenido.indexOf(u',', i);
+    if (coma >= 0 && coma < fin)
+        fin = coma;
     return contenido.mid(i, fin - i);
 }
 

@@ -74,7 +74,7 @@ void FuncionLike(sqlite3_context* contexto, int argc, sqlite3_value** argv)
     const QString texto = TextoValor(argv[1]).toCaseFolded();
     char32_t escape = 0;
     if (argc == 3) {
-        const QString e = TextoValor(argv[2]);
+        const QString e = TextoValor(argv[2]).toCaseFolded();
         if (e.size() != 1)
             return sqlite3_result_error(contexto, "ESCAPE expression must be a single character",
                                         -1);

@@ -28,7 +28,9 @@ bool AnexarSuceso(const QString& carpetaDatos, const QDateTime& momento, const A
                   const QString& texto, QString* error)
 {
     const QString carpeta = carpetaDatos + QStringLiteral("/sucesos");
-    QDir().mkpath(carpeta); // usually there already; a real failure shows on the append
+    // Only the last level: a missing database folder (an unmounted share) must
+    // fail here, not grow a local copy that splits the logs in two.
+    QDir(carpetaDatos).mkdir(QStringLiteral("sucesos"));
     return AnexarLinea(carpeta + u'/' + NombreArchivoSucesos(momento.date(), autor.punto),
                        LineaSuceso(momento, autor, texto), error);
 }

@@ -1,7 +1,240 @@
+#include "ApoyoPruebas.h"
+
+#include "foundation/BaseDatos.h"
+#include "foundation/Esquema.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSemaphore>
+#include <QStandardPaths>
 #include <QTest>
-class Prueba : public QObject
+#include <QThread>
+
+namespace {
+
+const PrimerUsuario kAdmin{"Admin", "Secreto1", "Ana", "Pérez", "Núñez"};
+
+// The first column of every row, as text.
+QStringList Filas(BaseDatos& bd, const QString& sql, const QVariantList& valores = {})
 {
-    Q_OBJECT private slots : void vacio() {}
+    QStringList lista;
+    QSqlQuery q = bd.ejecutar(sql, valores);
+    while (q.next())
+        lista << q.value(0).toString();
+    return lista;
+}
+
+} // namespace
+
+class PruebaBaseDatos : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<CarpetaPrueba> c;
+    BaseDatos& bd() { return c->ctx->bd(); }
+
+private slots:
+    void init()
+    {
+        c = std::make_unique<CarpetaPrueba>();
+        c->crearBaseDatos();
+    }
+
+    void abrirNoCreaElArchivo()
+    {
+        BaseDatos otra;
+        otra.fijarRuta(c->archivo("otra.db"));
+        try {
+            otra.AbrirBD();
+            QFAIL("opened a database that does not exist");
+        } catch (const ErrorBD& e) {
+            QCOMPARE(e.tipo(), ErrorBD::Tipo::NoExiste);
+            QCOMPARE(e.ruta(), c->archivo("otra.db")); // the user is told where it was looked for
+        }
+        QVERIFY(!otra.abierta());
+        QVERIFY(!QFile::exists(c->archivo("otra.db")));
+    }
+
+    void rutaConSignos_data()
+    {
+        QTest::addColumn<QString>("carpeta");
+        for (const char* carpeta : {"datos#1", "x%41%2F", "a?mode=rwc&b", "Datos Portería"})
+            QTest::newRow(carpeta) << carpeta;
+    }
+
+    void rutaConSignos()
+    {
+        QFETCH(QString, carpeta);
+        const QString ruta = c->archivo(carpeta) + "/zelvora.db";
+        QVERIFY(QDir().mkpath(c->archivo(carpeta)));
+        QString error;
+        QVERIFY2(CrearBaseDatos(ruta, {"Otro", "x", "", "", ""}, &error), qPrintable(error));
+        BaseDatos otra;
+        otra.fijarRuta(ruta);
+        SesionBD sesion(otra);
+        QCOMPARE(Filas(otra, "SELECT sr FROM sr"), QStringList{"Otro"});
+        QCOMPARE(QDir(c->ruta()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList({carpeta, "zelvora.db"}));
+    }
+
+    // Names are compared the way guards type them: letter case never matters,
+    // accents always do. Each row: the expected result, then the expression.
+    void comparacionDeTexto_data()
+    {
+        QTest::addColumn<QString>("caso");
+        const QString casos = R"(1 'ñandú' = 'ÑANDÚ' COLLATE ES_CI
+0 'a' = 'á' COLLATE ES_CI
+1 'Ñandú' LIKE 'ñan%'
+1 'ANDRÉS' LIKE '%andrés'
+0 'Andres' LIKE 'andrés'
+1 'Núñez' LIKE 'n_ñez'
+0 'Núñez' LIKE 'n_ez'
+1 'abcabd' LIKE 'a%bd'
+1 '50%' LIKE '50!%' ESCAPE '!'
+0 '500' LIKE '50!%' ESCAPE '!'
+1 'a!b' LIKE 'a!!b' ESCAPE '!')";
+        for (const QString& caso : casos.split(u'\n'))
+            QTest::newRow(qPrintable(caso)) << caso;
+    }
+
+    void comparacionDeTexto()
+    {
+        QFETCH(QString, caso);
+        SesionBD sesion(bd());
+        QCOMPARE(Filas(bd(), "SELECT " + caso.mid(2)), QStringList(caso.left(1)));
+    }
+
+    void transaccionNoConfirmadaNoDejaNada()
+    {
+        const QString insertar = "INSERT INTO avisos VALUES (?, '2026-08-05 15:00:00')";
+        try {
+            SesionBD sesion(bd());
+            BaseDatos::Transaccion t(bd());
+            bd().ejecutar(insertar, {1});
+            bd().ejecutar("INSERT INTO no_existe VALUES (1)");
+            QFAIL("a bad statement did not throw");
+        } catch (const ErrorBD& e) {
+            QCOMPARE(e.tipo(), ErrorBD::Tipo::Sentencia);
+        }
+        QVERIFY(!bd().abierta());
+        SesionBD sesion(bd());
+        BaseDatos::Transaccion t(bd());
+        bd().ejecutar(insertar, {3});
+        t.confirmar();
+        QCOMPARE(Filas(bd(), "SELECT id_es FROM avisos"), QStringList{"3"});
+    }
+
+    // Another terminal writing at the same moment waits its turn instead of
+    // failing with "database is locked".
+    void segundoEscritorEspera()
+    {
+        SesionBD sesion(bd());
+        auto t = std::make_unique<BaseDatos::Transaccion>(bd());
+        bd().ejecutar("INSERT INTO avisos VALUES (1, '2026-08-05 15:00:00')");
+        QSemaphore listo;
+        QString error = "not run";
+        std::unique_ptr<QThread> hilo(QThread::create([&, ruta = bd().ruta()] {
+            BaseDatos segundo;
+            segundo.fijarRuta(ruta);
+            try {
+                SesionBD s(segundo);
+                listo.release();
+                BaseDatos::Transaccion t2(segundo);
+                segundo.ejecutar("INSERT INTO avisos VALUES (2, '2026-08-05 15:00:00')");
+                t2.confirmar();
+                error.clear();
+            } catch (const ErrorBD& e) {
+                error = e.detalle();
+            }
+        }));
+        hilo->start();
+        listo.acquire();
+        QThread::msleep(300); // let the second writer run into the lock
+        t->confirmar();
+        QVERIFY(hilo->wait());
+        QCOMPARE(error, QString());
+        QCOMPARE(Filas(bd(), "SELECT id_es FROM avisos ORDER BY id_es"), QStringList({"1", "2"}));
+    }
+
+    void tablasCreadas()
+    {
+        QString censos = "id_censo nom_unidad num_inmueble torre tfno_inmueble";
+        for (int n = 1; n <= 5; ++n)
+            censos += QString(" nombre%1 ape1_%1 ape2_%1 tipo_usu%1").arg(n);
+        for (int n = 1; n <= 5; ++n)
+            censos += QString(" veh_placa%1 veh_descr%1 veh_tipo%1").arg(n);
+        const QString visitas = "id_es FechaEntrada FechaSalida NombreVisitante NAcomp "
+                                "AutorizaIngreso PlacaVehiculo Observaciones";
+        const QList<QStringList> tablas = {
+            {"Permisos", "id_permiso VarN PermisoOrden PermisoDescr"},
+            {"UsuariosPermisos", "id_sr id_permiso PermisoAutorizado"},
+            {"avisos", "id_es FechaAviso"},
+            {"censos", censos + " notas"},
+            {"contra", "id_contra respaldo respaldo_cada"},
+            {"entradas_salidas", visitas},
+            {"sr", "id_sr sr dw nombre ape1 ape2 nivel"},
+            {"visitas_programadas", visitas}};
+        SesionBD sesion(bd());
+        QStringList nombres;
+        for (const QStringList& t : tablas) {
+            nombres << t[0];
+            QCOMPARE(Filas(bd(), "SELECT name FROM pragma_table_info(?)", {t[0]}), t[1].split(' '));
+        }
+        QCOMPARE(Filas(bd(), "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT "
+                             "LIKE 'sqlite!_%' ESCAPE '!' ORDER BY name"),
+                 nombres);
+    }
+
+    void datosIniciales()
+    {
+        SesionBD sesion(bd());
+        QStringList permisos;
+        for (int n = 1; n <= 16; ++n)
+            permisos << QString("%1 %1 1").arg(n);
+        // The n-th row by VarN is permission n; the users panel needs a description.
+        QCOMPARE(Filas(bd(), "SELECT id_permiso || ' ' || VarN || ' ' || (PermisoDescr NOT NULL) "
+                             "FROM Permisos ORDER BY VarN"),
+                 permisos);
+        QCOMPARE(Filas(bd(), "SELECT id_contra || ' ' || respaldo || ' ' || respaldo_cada "
+                             "FROM contra"),
+                 QStringList{"1 0 86400"});
+        // The grants as the main window reads them, found by the login name in any case.
+        QCOMPARE(Filas(bd(),
+                       "SELECT sr.nivel || ' ' || count(*) FROM Permisos INNER JOIN (sr INNER JOIN "
+                       "UsuariosPermisos ON sr.id_sr = UsuariosPermisos.id_sr) ON "
+                       "Permisos.id_permiso = UsuariosPermisos.id_permiso WHERE sr.sr = ? "
+                       "COLLATE ES_CI AND PermisoAutorizado <> 0",
+                       {"aDMIN"}),
+                 QStringList{"1 16"});
+    }
+
+    void crearRechazaUnArchivoExistente()
+    {
+        const QByteArray antes = LeerBytes(c->archivo("zelvora.db"));
+        QString error;
+        QVERIFY(!CrearBaseDatos(c->archivo("zelvora.db"), kAdmin, &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(LeerBytes(c->archivo("zelvora.db")), antes);
+    }
+
+    // The file stays a plain SQLite database that the standard tool reads,
+    // also after the program has written to it.
+    void legibleConLaHerramientaSqlite3()
+    {
+        const QString sqlite3 = QStandardPaths::findExecutable("sqlite3");
+        if (sqlite3.isEmpty())
+            QSKIP("sqlite3 is not installed");
+        c->ejecutarSql("INSERT INTO entradas_salidas (FechaEntrada, NombreVisitante) VALUES (?, ?)",
+                       {TextoFechaBD(c->reloj.momento), "Íñigo"});
+        QProcess p;
+        p.start(sqlite3, {c->archivo("zelvora.db"), "PRAGMA integrity_check; SELECT FechaEntrada "
+                                                    "|| '|' || NombreVisitante FROM "
+                                                    "entradas_salidas;"});
+        QVERIFY(p.waitForFinished());
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), "ok\n2026-08-05 14:03:09|Íñigo\n");
+    }
 };
-QTEST_MAIN(Prueba)
+
+QTEST_MAIN(PruebaBaseDatos)
 #include "tst_basedatos.moc"

@@ -1,7 +1,118 @@
+#include "ApoyoPruebas.h"
+
+#include <QDir>
+#include <QFile>
 #include <QTest>
-class Prueba : public QObject
+
+class PruebaSucesos : public QObject
 {
-    Q_OBJECT private slots : void vacio() {}
+    Q_OBJECT
+
+    std::unique_ptr<CarpetaPrueba> c;
+
+    // The log as a read configuration leaves it: on, with this control point.
+    void encender(const QString& punto)
+    {
+        c->ctx->cfg = Configuracion::PorDefecto();
+        c->ctx->cfg.PuntoControl = punto;
+    }
+
+private slots:
+    void init() { c = std::make_unique<CarpetaPrueba>(); }
+
+    // Before the configuration is read the log is off; field 5 can switch it off.
+    void registroApagado()
+    {
+        c->ctx->cfg.PuntoControl = "P";
+        c->ctx->registrar("Archivo de idioma existe");
+        QCOMPARE(c->ctx->Suceso, QString());
+        encender("P");
+        c->ctx->cfg.EfectuarRegistroDeSucesos = false;
+        c->ctx->registrar("Ingresa al programa");
+        QCOMPARE(c->ctx->Suceso, QString());
+        QVERIFY(!QFile::exists(c->archivo("sucesos")));
+    }
+
+    // The bytes another program reading the log sees: UTF-8, CR LF, the eight
+    // fields in order, the event text untouched after the seventh ";".
+    void lineasDelArchivo()
+    {
+        encender("ACCESO NORTE");
+        c->ctx->registrar("Configuración de Inicio: ;ACCESO NORTE;1");
+        c->ctx->usuario.UsuarioSr = "Admin";
+        c->ctx->usuario.UsuarioNombre = "Ana";
+        c->ctx->usuario.UsuarioApe1 = "Pérez";
+        c->ctx->usuario.UsuarioApe2 = "Núñez";
+        c->reloj.momento = QDateTime(QDate(2026, 8, 5), QTime(9, 4, 5));
+        c->ctx->registrar("Ingresa al programa");
+        QCOMPARE(LeerBytes(c->archivo("sucesos/20260805_ACCESO NORTE.hap")),
+                 "05-08-2026;14:03:09;ACCESO NORTE;;;;;Configuraci\xC3\xB3n de Inicio: "
+                 ";ACCESO NORTE;1\r\n05-08-2026;09:04:05;ACCESO NORTE;Admin;Ana;P\xC3\xA9rez;"
+                 "N\xC3\xBA\xC3\xB1"
+                 "ez;Ingresa al programa\r\n");
+    }
+
+    void despuesDeMedianoche()
+    {
+        encender("P");
+        c->reloj.momento = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59));
+        c->ctx->registrar("antes");
+        c->reloj.momento = QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0));
+        c->ctx->registrar("después");
+        QCOMPARE(c->lineasSucesos("P", QDate(2026, 12, 31)),
+                 QStringList{"31-12-2026;23:59:59;P;;;;;antes"});
+        QCOMPARE(c->lineasSucesos("P", QDate(2027, 1, 1)),
+                 QStringList{"01-01-2027;00:00:00;P;;;;;después"});
+    }
+
+    // As typed, blanks and signs included; "PROBLEMACFG" only stands in for an empty one.
+    void puntoDeControl_data()
+    {
+        QTest::addColumn<QString>("punto");
+        for (const char* punto : {" PUERTA 2 ", "Portería #3 (b) & c%d", ""})
+            QTest::newRow(punto) << punto;
+    }
+
+    void puntoDeControl()
+    {
+        QFETCH(QString, punto);
+        const QString nombre = punto.isEmpty() ? "PROBLEMACFG" : punto;
+        encender(punto);
+        c->ctx->registrar("uno");
+        c->ctx->registrar("dos");
+        QCOMPARE(c->ctx->cfg.PuntoControl, punto);
+        QCOMPARE(QDir(c->archivo("sucesos")).entryList(QDir::Files),
+                 QStringList{"20260805_" + nombre + ".hap"});
+        QCOMPARE(c->lineasSucesos(nombre),
+                 QStringList({"05-08-2026;14:03:09;" + nombre + ";;;;;uno",
+                              "05-08-2026;14:03:09;" + nombre + ";;;;;dos"}));
+    }
+
+    // A lost network folder must not quietly grow a local copy of the log:
+    // only "sucesos" itself is created, never the folder it belongs in.
+    void carpetaDeDatosInexistenteNoSeCrea()
+    {
+        encender("P");
+        c->ctx->cfg.RutaBD = c->archivo("no_montada");
+        c->ctx->registrar("x");
+        QCOMPARE(c->ctx->Suceso, QString());
+        QVERIFY(!QFile::exists(c->archivo("no_montada")));
+        QVERIFY(!c->ctx->ultimoErrorSucesos().isEmpty());
+    }
+
+    void carpetaNoEscribibleNoDetieneLaAccion()
+    {
+        QFile f(c->archivo("zelvora.db"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("datos") == 5);
+        f.close();
+        encender("P");
+        c->ctx->cfg.RutaBD = f.fileName(); // a file where the folder should be
+        c->ctx->registrar("Guarda entrada");
+        QCOMPARE(c->ctx->Suceso, QString());
+        QVERIFY(!c->ctx->ultimoErrorSucesos().isEmpty());
+        QCOMPARE(LeerBytes(f.fileName()), "datos");
+    }
 };
-QTEST_MAIN(Prueba)
+
+QTEST_MAIN(PruebaSucesos)
 #include "tst_sucesos.moc"

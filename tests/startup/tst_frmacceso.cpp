@@ -4,6 +4,7 @@
 #include "ApoyoPruebas.h"
 #include "startup/frmAcceso.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,10 +78,18 @@ private slots:
         QTest::addColumn<QString>("codigo");
         QTest::addColumn<QString>("titulo");
         QTest::addColumn<QString>("usuario");
-        QTest::newRow("es") << "es" << "Control de Acceso" << "Usuario";
-        QTest::newRow("us") << "us" << "Access Control" << "User";
-        QTest::newRow("en") << "en" << "Access Control" << "User";
-        QTest::newRow("desconocido") << "fr" << "" << "";
+        QTest::newRow("es") << "es"
+                            << "Control de Acceso"
+                            << "Usuario";
+        QTest::newRow("us") << "us"
+                            << "Access Control"
+                            << "User";
+        QTest::newRow("en") << "en"
+                            << "Access Control"
+                            << "User";
+        QTest::newRow("desconocido") << "fr"
+                                     << ""
+                                     << "";
     }
 
     void idiomaGuardadoVaDirectoAlAcceso()
@@ -117,6 +126,7 @@ private slots:
     {
         carpeta->escribirIdioma(QStringLiteral("es"));
         // The lines go to the configured database folder, under PROBLEMACFG.
+        QDir(carpeta->ruta()).mkdir(QStringLiteral("datos"));
         carpeta->escribirConfiguracion(carpeta->archivo(QStringLiteral("datos;;1;")));
         abrir();
         QCOMPARE(carpeta->dialogos.ultimo().texto,
@@ -125,8 +135,8 @@ private slots:
         QCOMPARE(carpeta->dialogos.ultimo().titulo, QStringLiteral("Error de configuración"));
         QVERIFY(carpeta->ctx->finPedido());
         QVERIFY(carpeta->lineasSucesos(QStringLiteral("PROBLEMACFG")).isEmpty());
-        const QStringList lineas = CarpetaPrueba::lineasArchivo(carpeta->archivo(
-            QStringLiteral("datos/sucesos/20260805_PROBLEMACFG.hap")));
+        const QStringList lineas = CarpetaPrueba::lineasArchivo(
+            carpeta->archivo(QStringLiteral("datos/sucesos/20260805_PROBLEMACFG.hap")));
         QCOMPARE(lineas.size(), 2);
         QCOMPARE(lineas[1], QStringLiteral("05-08-2026;14:03:09;PROBLEMACFG;;;;;El archivo de "
                                            "configuración es incorrecto - El punto de control "
@@ -213,8 +223,8 @@ private slots:
         const QString ruta = carpeta->archivo(QStringLiteral("zelvora.db"));
         QVERIFY(carpeta->dialogos.ultimo().texto.contains(ruta));
         QVERIFY(!QFile::exists(ruta)); // never created behind the guard's back
-        QVERIFY(carpeta->textosSucesos().last().startsWith(
-            QStringLiteral("Error de base de datos: ")));
+        QVERIFY(
+            carpeta->textosSucesos().last().startsWith(QStringLiteral("Error de base de datos: ")));
     }
 
     void cerrarSinAccederTerminaElPrograma()

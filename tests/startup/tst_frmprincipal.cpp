@@ -106,9 +106,9 @@ private slots:
 
     void soloSistemaMuestraSoloConfiguracion()
     {
-        const int id = carpeta->agregarUsuario(QStringLiteral("porteria"), QStringLiteral("x"), {13},
-                                               QVariant(), QStringLiteral("Gil"),
-                                               QStringLiteral("Mora"));
+        const int id =
+            carpeta->agregarUsuario(QStringLiteral("porteria"), QStringLiteral("x"), {13},
+                                    QVariant(), QStringLiteral("Gil"), QStringLiteral("Mora"));
         frmPrincipal& w = entrar(QStringLiteral("es"), id);
         // A missing given name leaves a blank before the surnames.
         QCOMPARE(w.windowTitle(), QStringLiteral("Usuario:  Gil Mora"));
@@ -151,9 +151,9 @@ private slots:
         entrada("mnuConsultaCenso")->trigger();
         QCOMPARE(carpeta->dialogos.ultimo().texto, QStringLiteral("Censo vacío - Agregue Censo"));
 
-        carpeta->ejecutarSql(QStringLiteral(
-            "INSERT INTO entradas_salidas (FechaEntrada, NombreVisitante, NAcomp) "
-            "VALUES ('2026-08-05 13:00:00', 'Luz Ángel', 0)"));
+        carpeta->ejecutarSql(
+            QStringLiteral("INSERT INTO entradas_salidas (FechaEntrada, NombreVisitante, NAcomp) "
+                           "VALUES ('2026-08-05 13:00:00', 'Luz Ángel', 0)"));
         carpeta->ejecutarSql(QStringLiteral("INSERT INTO censos (nom_unidad) VALUES ('Torre A')"));
         const size_t antes = carpeta->dialogos.mostrados.size();
         entrada("mnuVisitasPendientes")->trigger();
@@ -171,7 +171,8 @@ private slots:
     {
         entrar(QStringLiteral("es"), 1);
         entrada("mnuAyuda")->trigger();
-        QVERIFY(carpeta->dialogos.ultimo().texto.split(QStringLiteral("\r\n"))
+        QVERIFY(carpeta->dialogos.ultimo()
+                    .texto.split(QStringLiteral("\r\n"))
                     .contains(QStringLiteral("Zelvora ver. 4.6")));
         QCOMPARE(carpeta->textosSucesos().last(),
                  QStringLiteral("Hace click en la opción ayuda del menú principal"));
@@ -197,9 +198,9 @@ private slots:
         QVERIFY(!w.isVisible());
         QVERIFY(carpeta->ctx->finPedido());
         QCOMPARE(carpeta->textosSucesos().mid(1),
-                 (QStringList{
-                     QStringLiteral("Hace click en la opción salir del menú principal"),
-                     QStringLiteral("Sale del programa desde la opción salir del menú principal")}));
+                 (QStringList{QStringLiteral("Hace click en la opción salir del menú principal"),
+                              QStringLiteral(
+                                  "Sale del programa desde la opción salir del menú principal")}));
     }
 
     void delAccesoAlSaludoDeUnExtremoAlOtro()

@@ -42,11 +42,10 @@ private slots:
     void initPreparaUnaTerminalLista()
     {
         CarpetaPrueba carpeta;
-        const Salida s =
-            Ejecutar({QStringLiteral("init"), QStringLiteral("--carpeta"), carpeta.ruta(),
-                      QStringLiteral("--punto"), QStringLiteral("PORTERÍA SUR"),
-                      QStringLiteral("--usuario"), QStringLiteral("Jefe"), QStringLiteral("--clave"),
-                      QStringLiteral("Clave'9")});
+        const Salida s = Ejecutar(
+            {QStringLiteral("init"), QStringLiteral("--carpeta"), carpeta.ruta(),
+             QStringLiteral("--punto"), QStringLiteral("PORTERÍA SUR"), QStringLiteral("--usuario"),
+             QStringLiteral("Jefe"), QStringLiteral("--clave"), QStringLiteral("Clave'9")});
         QVERIFY2(s.codigo == 0, qPrintable(s.errores));
         const QByteArray cfg = LeerBytes(carpeta.archivo(QStringLiteral("zelvora.cfg")));
         QVERIFY(cfg.endsWith("\r\n"));
@@ -82,9 +81,9 @@ private slots:
         carpeta.escribirConfiguracion(QStringLiteral(";VIEJO"));
         const QString ruta = carpeta.archivo(QStringLiteral("zelvora.db"));
         const QByteArray antes = Huella(ruta);
-        const Salida s = Ejecutar({QStringLiteral("init"), QStringLiteral("--carpeta"),
-                                   carpeta.ruta(), QStringLiteral("--punto"), QStringLiteral("X"),
-                                   QStringLiteral("--demo")});
+        const Salida s =
+            Ejecutar({QStringLiteral("init"), QStringLiteral("--carpeta"), carpeta.ruta(),
+                      QStringLiteral("--punto"), QStringLiteral("X"), QStringLiteral("--demo")});
         QCOMPARE(s.codigo, 1);
         QVERIFY(s.errores.contains(ruta));
         QCOMPARE(Huella(ruta), antes);
@@ -95,9 +94,9 @@ private slots:
     void demoTraeVisitantesDentroYCenso()
     {
         CarpetaPrueba carpeta;
-        const Salida s = Ejecutar({QStringLiteral("init"), QStringLiteral("--carpeta"),
-                                   carpeta.ruta(), QStringLiteral("--punto"),
-                                   QStringLiteral("DEMO"), QStringLiteral("--demo")});
+        const Salida s =
+            Ejecutar({QStringLiteral("init"), QStringLiteral("--carpeta"), carpeta.ruta(),
+                      QStringLiteral("--punto"), QStringLiteral("DEMO"), QStringLiteral("--demo")});
         QVERIFY2(s.codigo == 0, qPrintable(s.errores));
         carpeta.ctx->LeerConfiguracion();
         BaseDatos& bd = carpeta.ctx->bd();
@@ -120,10 +119,22 @@ private slots:
         QTest::addColumn<QString>("slot0");
         QTest::addColumn<QString>("slot27");
         QTest::addColumn<QString>("permiso16");
-        QTest::newRow("es") << "es" << "Control de Acceso" << " horas" << "Registrar Salidas";
-        QTest::newRow("co") << "co" << "Control de Acceso" << " horas" << "Registrar Salidas";
-        QTest::newRow("us") << "us" << "Access Control" << " hours" << "Make Visitor's Exit";
-        QTest::newRow("en") << "en" << "Access Control" << " hours" << "Make Visitor's Exit";
+        QTest::newRow("es") << "es"
+                            << "Control de Acceso"
+                            << " horas"
+                            << "Registrar Salidas";
+        QTest::newRow("co") << "co"
+                            << "Control de Acceso"
+                            << " horas"
+                            << "Registrar Salidas";
+        QTest::newRow("us") << "us"
+                            << "Access Control"
+                            << " hours"
+                            << "Make Visitor's Exit";
+        QTest::newRow("en") << "en"
+                            << "Access Control"
+                            << " hours"
+                            << "Make Visitor's Exit";
     }
 
     void textosListaCadaSlotYPermiso()
