@@ -31,7 +31,7 @@ const QStringList& Tablas()
         const QString visitas = QStringLiteral(
             "(id_es INTEGER PRIMARY KEY AUTOINCREMENT, FechaEntrada TEXT, FechaSalida TEXT, "
             "NombreVisitante TEXT, NAcomp INTEGER, AutorizaIngreso TEXT, PlacaVehiculo TEXT, "
-            "Observaciones TEXT)");
+            "Observaciones TEXT, NombreVisitanteClave TEXT, AutorizaIngresoClave TEXT)");
         return QStringList{
             QStringLiteral("CREATE TABLE sr (id_sr INTEGER PRIMARY KEY AUTOINCREMENT, "
                            "sr TEXT NOT NULL, dw TEXT, nombre TEXT, ape1 TEXT, ape2 TEXT, "
@@ -57,6 +57,13 @@ const QStringList& Tablas()
                            "FechaEntrada)"),
             QStringLiteral("CREATE INDEX ix_es_entrada ON entradas_salidas (FechaEntrada)"),
             QStringLiteral("CREATE INDEX ix_vp_entrada ON visitas_programadas (FechaEntrada)"),
+            // Name completion and the open-visit check search these keys.
+            QStringLiteral("CREATE INDEX ix_es_nombre ON entradas_salidas "
+                           "(NombreVisitanteClave, NombreVisitante)"),
+            QStringLiteral("CREATE INDEX ix_es_autoriza ON entradas_salidas "
+                           "(AutorizaIngresoClave, AutorizaIngreso)"),
+            QStringLiteral("CREATE INDEX ix_vp_nombre ON visitas_programadas "
+                           "(NombreVisitanteClave, NombreVisitante)"),
             QStringLiteral("CREATE INDEX ix_avisos_es ON avisos (id_es)"),
             QStringLiteral("CREATE INDEX ix_avisos_fecha ON avisos (FechaAviso)"),
         };

@@ -47,3 +47,15 @@ QString PrimeraMayuscula(const QString& texto)
     return QString::fromUcs4(&primera, 1) +
            texto.mid(QChar::requiresSurrogates(ucs.first()) ? 2 : 1);
 }
+
+QString ClaveBusqueda(const QString& texto)
+{
+    return texto.toCaseFolded();
+}
+
+QString FinDePrefijo(const QString& clave)
+{
+    // U+10FFFF sorts after every character in SQLite's byte order.
+    const char32_t maximo = 0x10FFFF;
+    return clave + QString::fromUcs4(&maximo, 1);
+}

@@ -15,3 +15,11 @@ QString Mayusculas(const QString& texto);
 
 // The first character upper case, the rest exactly as typed.
 QString PrimeraMayuscula(const QString& texto);
+
+// The key under which a name is searched: letter case folded (á = Á, ñ = Ñ),
+// accents kept. Stored beside the name so that prefix searches use an index.
+QString ClaveBusqueda(const QString& texto);
+
+// The smallest text greater than every text that begins with the key: a
+// prefix search is the key range [clave, FinDePrefijo(clave)).
+QString FinDePrefijo(const QString& clave);

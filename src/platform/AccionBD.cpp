@@ -3,16 +3,38 @@
 #include "Dialogos.h"
 #include "foundation/Contexto.h"
 
+namespace {
+
+void RegistrarError(Contexto& ctx, const ErrorBD& error)
+{
+    ctx.bd().CerrarBD();
+    ctx.registrar(QStringLiteral("Error de base de datos: ") +
+                  (error.tipo() == ErrorBD::Tipo::NoExiste
+                       ? QStringLiteral("no existe ") + error.ruta()
+                       : error.detalle()));
+}
+
+} // namespace
+
+bool AccionBDSinAviso(Contexto& ctx, const std::function<void()>& accion)
+{
+    try {
+        accion();
+        return true;
+    } catch (const ErrorBD& error) {
+        RegistrarError(ctx, error);
+        return false;
+    }
+}
+
 bool AccionBD(Contexto& ctx, QWidget* ventana, const std::function<void()>& accion)
 {
     try {
         accion();
         return true;
     } catch (const ErrorBD& error) {
-        ctx.bd().CerrarBD();
+        RegistrarError(ctx, error);
         const bool noExiste = error.tipo() == ErrorBD::Tipo::NoExiste;
-        ctx.registrar(QStringLiteral("Error de base de datos: ") +
-                      (noExiste ? QStringLiteral("no existe ") + error.ruta() : error.detalle()));
         const QString texto = noExiste ? ctx.idioma.mensaje(QStringLiteral("XBDNoExiste")) +
                                              QStringLiteral("\r\n") + error.ruta()
                                        : ctx.idioma.mensaje(QStringLiteral("XBDFallo")) +

@@ -10,3 +10,7 @@ class QWidget;
 // event log and shows the reason; the window stays usable. Returns whether the
 // action ran to its end.
 bool AccionBD(Contexto& ctx, QWidget* ventana, const std::function<void()>& accion);
+
+// The same for reads that run while the guard types (name completion): a
+// failure is written to the event log but shows no box, so typing goes on.
+bool AccionBDSinAviso(Contexto& ctx, const std::function<void()>& accion);

@@ -1,6 +1,8 @@
 #include "Imagenes.h"
 
 #include <QFileInfo>
+#include <QPalette>
+#include <QWidget>
 
 namespace {
 
@@ -25,4 +27,17 @@ QPixmap CargarImagen(const QString& carpetaPrograma, const QString& rutaRelativa
 QIcon CargarIcono(const QString& carpetaPrograma, const QString& rutaRelativa)
 {
     return QIcon(CargarImagen(carpetaPrograma, rutaRelativa));
+}
+
+void PonerFondo(QWidget* ventana, const QString& carpetaPrograma, const QString& rutaRelativa)
+{
+    const QPixmap imagen = CargarImagen(carpetaPrograma, rutaRelativa);
+    if (imagen.isNull())
+        return;
+    QPalette paleta = ventana->palette();
+    paleta.setBrush(ventana->backgroundRole(),
+                    QBrush(imagen.scaled(ventana->size().expandedTo(imagen.size()),
+                                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    ventana->setPalette(paleta);
+    ventana->setAutoFillBackground(true);
 }

@@ -9,3 +9,8 @@
 // the copies built into the program. A missing picture never stops anything.
 QPixmap CargarImagen(const QString& carpetaPrograma, const QString& rutaRelativa);
 QIcon CargarIcono(const QString& carpetaPrograma, const QString& rutaRelativa);
+
+class QWidget;
+
+// Paints the picture, stretched, behind the widget's controls.
+void PonerFondo(QWidget* ventana, const QString& carpetaPrograma, const QString& rutaRelativa);

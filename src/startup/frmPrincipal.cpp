@@ -7,8 +7,13 @@
 #include "platform/Imagenes.h"
 #include "platform/Twips.h"
 
+#include "visits/frmEntrada.h"
+#include "visits/frmVisitasPendientes.h"
+
 #include <QCloseEvent>
+#include <QHash>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -98,6 +103,7 @@ void frmPrincipal::crearMenus()
     mnuAyuda = menuBar()->addAction(QStringLiteral("&Ayuda"));
     mnuAyuda->setObjectName(QStringLiteral("mnuAyuda"));
 
+    connect(mnuNuevaEntrada, &QAction::triggered, this, &frmPrincipal::alNuevaEntrada);
     connect(mnuVisitasPendientes, &QAction::triggered, this, &frmPrincipal::alVisitasPendientes);
     connect(mnuConsultaCenso, &QAction::triggered, this, &frmPrincipal::alConsultaCenso);
     connect(mnuSalir, &QAction::triggered, this, &frmPrincipal::alSalir);
@@ -198,7 +204,71 @@ void frmPrincipal::alVisitasPendientes()
         return;
     ctx_.registrar(QStringLiteral("Abre panel de visitas actuales (pendientes)"));
     if (!hayVisitas)
-        ctx_.dialogos.informar(this, ctx_.texto(38));
+        return ctx_.dialogos.informar(this, ctx_.texto(38));
+    abrirPanel<frmVisitasPendientes>(mnuVisitasPendientes);
+}
+
+void frmPrincipal::alNuevaEntrada()
+{
+    abrirPanel<frmEntrada>(mnuNuevaEntrada);
+    ctx_.registrar(QStringLiteral("Abre panel de nueva entrada"));
+}
+
+QMdiSubWindow* frmPrincipal::subventana(const QString& nombre) const
+{
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        if (sub->widget() && sub->widget()->objectName() == nombre)
+            return sub;
+    return nullptr;
+}
+
+QWidget* frmPrincipal::panel(const QString& nombre) const
+{
+    QMdiSubWindow* sub = subventana(nombre);
+    return sub ? sub->widget() : nullptr;
+}
+
+template <typename Panel> void frmPrincipal::abrirPanel(QAction* entrada)
+{
+    // An open panel is only brought to the front.
+    const QString nombre = QString::fromLatin1(Panel::staticMetaObject.className());
+    if (QMdiSubWindow* sub = subventana(nombre)) {
+        sub->showNormal();
+        mdi_->setActiveSubWindow(sub);
+        return;
+    }
+    mostrarPanel(new Panel(ctx_, *this), entrada);
+}
+
+void frmPrincipal::mostrarPanel(QWidget* panel, QAction* entrada)
+{
+    QMdiSubWindow* sub = mdi_->addSubWindow(panel);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(panel->windowIcon());
+    connect(panel, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+    connect(sub, &QObject::destroyed, entrada, [entrada] { entrada->setEnabled(true); });
+    sub->adjustSize();
+    sub->move(0, 0);
+    sub->show();
+    mdi_->setActiveSubWindow(sub);
+    if (auto* lista = qobject_cast<frmVisitasPendientes*>(panel))
+        lista->recargar();
+}
+
+void frmPrincipal::traerPanel(const QString& panelOrigen, bool salidaRegistrada)
+{
+    static const QHash<QString, QString> kVentanas = {
+        {QStringLiteral("VisitasPendientes"), QStringLiteral("frmVisitasPendientes")},
+        {QStringLiteral("NuevaEntrada"), QStringLiteral("frmEntrada")},
+        {QStringLiteral("RegistroVisitas"), QStringLiteral("frmRegistroVisitas")}};
+    QMdiSubWindow* sub = subventana(kVentanas.value(panelOrigen));
+    if (!sub)
+        return;
+    mdi_->setActiveSubWindow(sub);
+    if (auto* lista = qobject_cast<frmVisitasPendientes*>(sub->widget()))
+        lista->recargar();
+    if (auto* entrada = qobject_cast<frmEntrada*>(sub->widget()); entrada && salidaRegistrada)
+        entrada->vaciarTrasSalida();
 }
 
 void frmPrincipal::alConsultaCenso()

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "platform/Paneles.h"
+
 #include <QMainWindow>
 
 class Contexto;
 class QAction;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
 
 // The main frame: greets the user, shows only the menu entries the user's
 // permissions allow, holds every panel as a child window, and asks before
 // the program ends.
-class frmPrincipal : public QMainWindow
+class frmPrincipal : public QMainWindow, public Paneles
 {
     Q_OBJECT
 
@@ -22,6 +25,10 @@ public:
     void cargar();
 
     QMdiArea* areaPaneles() const { return mdi_; }
+    // The open panel of that name (its objectName), or none.
+    QWidget* panel(const QString& nombre) const;
+
+    void traerPanel(const QString& panelOrigen, bool salidaRegistrada) override;
 
     QMenu* mnuEntradasSalidas;
     QAction* mnuNuevaEntrada;
@@ -57,6 +64,13 @@ private:
     void aplicarPermisos();
     void pintarFondo();
 
+    QMdiSubWindow* subventana(const QString& nombre) const;
+    // Shows the panel in the frame's top-left corner; closing it enables the
+    // menu entry again.
+    void mostrarPanel(QWidget* panel, QAction* entrada);
+    template <typename Panel> void abrirPanel(QAction* entrada);
+
+    void alNuevaEntrada();
     void alVisitasPendientes();
     void alConsultaCenso();
     void alSalir();

@@ -163,8 +163,10 @@ private slots:
             censos += QString(" nombre%1 ape1_%1 ape2_%1 tipo_usu%1").arg(n);
         for (int n = 1; n <= 5; ++n)
             censos += QString(" veh_placa%1 veh_descr%1 veh_tipo%1").arg(n);
+        // The two search keys follow the named columns.
         const QString visitas = "id_es FechaEntrada FechaSalida NombreVisitante NAcomp "
-                                "AutorizaIngreso PlacaVehiculo Observaciones";
+                                "AutorizaIngreso PlacaVehiculo Observaciones "
+                                "NombreVisitanteClave AutorizaIngresoClave";
         const QList<QStringList> tablas = {
             {"Permisos", "id_permiso VarN PermisoOrden PermisoDescr"},
             {"UsuariosPermisos", "id_sr id_permiso PermisoAutorizado"},

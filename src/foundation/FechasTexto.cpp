@@ -1,0 +1,76 @@
+#include "FechasTexto.h"
+
+#include <QLocale>
+
+namespace {
+
+const QString kHora = QStringLiteral("hh:mm:ss ap");
+
+QString FormatoCorto()
+{
+    return QLocale::system().dateFormat(QLocale::ShortFormat);
+}
+
+QTime LeerHora(const QString& texto)
+{
+    // As shown (12-hour with am/pm), or as a guard may type it (24-hour, no seconds).
+    for (const char* formato : {"h:mm:ss ap", "h:mm ap", "H:mm:ss", "H:mm"}) {
+        const QTime hora = QLocale::c().toTime(texto, QString::fromLatin1(formato));
+        if (hora.isValid())
+            return hora;
+    }
+    return QTime();
+}
+
+QDate LeerDia(const QString& texto, FormatoFecha formato)
+{
+    if (formato == FormatoFecha::Lista)
+        return QLocale::c().toDate(texto, QStringLiteral("d/M/yyyy"));
+    QDate dia = QLocale::system().toDate(texto, FormatoCorto());
+    // Qt reads a two-digit year as 19xx; the gatehouse lives in this century.
+    if (dia.isValid() && !FormatoCorto().contains(QStringLiteral("yyyy")) && dia.year() < 2000)
+        dia = dia.addYears(100);
+    return dia;
+}
+
+QDateTime LeerCon(const QString& texto, FormatoFecha formato)
+{
+    QStringList partes = texto.simplified().split(u' ', Qt::SkipEmptyParts);
+    const bool conSufijo =
+        !partes.isEmpty() && (partes.last().compare(u"am", Qt::CaseInsensitive) == 0 ||
+                              partes.last().compare(u"pm", Qt::CaseInsensitive) == 0);
+    const int partesHora = conSufijo ? 2 : 1;
+    if (partes.size() <= partesHora)
+        return QDateTime();
+    const QTime hora = LeerHora(partes.mid(partes.size() - partesHora).join(u' ').toLower());
+    const QDate dia = LeerDia(partes.mid(0, partes.size() - partesHora).join(u' '), formato);
+    return dia.isValid() && hora.isValid() ? QDateTime(dia, hora) : QDateTime();
+}
+
+} // namespace
+
+QString TextoFechaLista(const QDateTime& momento)
+{
+    return QLocale::c().toString(momento, QStringLiteral("dd/MM/yyyy ") + kHora);
+}
+
+QString TextoFechaViva(const QDateTime& momento)
+{
+    return QLocale::system().toString(momento.date(), QLocale::ShortFormat) + u' ' +
+           QLocale::c().toString(momento.time(), kHora);
+}
+
+QDateTime LeerFechaMostrada(const QString& texto, FormatoFecha mostrado)
+{
+    const FormatoFecha otro =
+        mostrado == FormatoFecha::Lista ? FormatoFecha::Viva : FormatoFecha::Lista;
+    QDateTime momento = LeerCon(texto, mostrado);
+    if (!momento.isValid())
+        momento = LeerCon(texto, otro);
+    return momento;
+}
+
+QString EjemploFecha(FormatoFecha formato, const QDateTime& momento)
+{
+    return formato == FormatoFecha::Lista ? TextoFechaLista(momento) : TextoFechaViva(momento);
+}

@@ -1,0 +1,47 @@
+#include "ModeloTabla.h"
+
+void ModeloTabla::fijarEncabezados(const QStringList& encabezados)
+{
+    beginResetModel();
+    encabezados_ = encabezados;
+    endResetModel();
+}
+
+void ModeloTabla::fijarFilas(QList<QStringList> filas, QList<int> ids)
+{
+    beginResetModel();
+    filas_ = std::move(filas);
+    ids_ = std::move(ids);
+    endResetModel();
+}
+
+QString ModeloTabla::texto(int fila, int columna) const
+{
+    if (fila < 0 || fila >= filas_.size())
+        return QString();
+    return filas_[fila].value(columna);
+}
+
+int ModeloTabla::rowCount(const QModelIndex& padre) const
+{
+    return padre.isValid() ? 0 : int(filas_.size());
+}
+
+int ModeloTabla::columnCount(const QModelIndex& padre) const
+{
+    return padre.isValid() ? 0 : int(encabezados_.size());
+}
+
+QVariant ModeloTabla::data(const QModelIndex& indice, int rol) const
+{
+    if (rol != Qt::DisplayRole || !indice.isValid())
+        return QVariant();
+    return texto(indice.row(), indice.column());
+}
+
+QVariant ModeloTabla::headerData(int seccion, Qt::Orientation orientacion, int rol) const
+{
+    if (rol != Qt::DisplayRole || orientacion != Qt::Horizontal)
+        return QVariant();
+    return encabezados_.value(seccion);
+}

@@ -1,0 +1,19 @@
+#include "Paneles.h"
+
+#include <QMdiSubWindow>
+#include <QShortcut>
+
+void CerrarPanel(QWidget* panel)
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(panel->parentWidget()))
+        sub->close();
+    else
+        panel->close();
+}
+
+void CerrarConEscape(QWidget* panel)
+{
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), panel);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(escape, &QShortcut::activated, panel, [panel] { CerrarPanel(panel); });
+}

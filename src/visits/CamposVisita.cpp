@@ -1,0 +1,155 @@
+#include "CamposVisita.h"
+
+#include "foundation/Contexto.h"
+#include "foundation/Normalizar.h"
+#include "platform/Dialogos.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+QLineEdit* Campo(QWidget* ventana, const char* nombre, int limite)
+{
+    auto* campo = new QLineEdit(ventana);
+    campo->setObjectName(QString::fromLatin1(nombre));
+    if (limite > 0)
+        campo->setMaxLength(limite);
+    return campo;
+}
+
+QLabel* Etiqueta(QWidget* ventana, const char* nombre)
+{
+    auto* etiqueta = new QLabel(ventana);
+    etiqueta->setObjectName(QString::fromLatin1(nombre));
+    return etiqueta;
+}
+
+void Reescribir(QLineEdit* campo, QString (*regla)(const QString&))
+{
+    const QString nuevo = regla(campo->text());
+    if (nuevo != campo->text())
+        campo->setText(nuevo);
+}
+
+} // namespace
+
+CamposVisita::CamposVisita(Contexto& ctx, QWidget* ventana, FormatoFecha formatoEntrada)
+    : ctx_(ctx), ventana_(ventana), formatoEntrada_(formatoEntrada)
+{
+    Label1 = Etiqueta(ventana, "Label1");
+    Label3 = Etiqueta(ventana, "Label3");
+    Label4 = Etiqueta(ventana, "Label4");
+    Label6 = Etiqueta(ventana, "Label6");
+    Label5 = Etiqueta(ventana, "Label5");
+    Label7 = Etiqueta(ventana, "Label7");
+    txtFechaEntrada = Campo(ventana, "txtFechaEntrada", 0);
+    txtNombreVisitante = Campo(ventana, "txtNombreVisitante", 60);
+    txtNAcomp = Campo(ventana, "txtNAcomp", 2);
+    txtPlacaVehiculo = Campo(ventana, "txtPlacaVehiculo", 10);
+    txtAutorizaIngreso = Campo(ventana, "txtAutorizaIngreso", 60);
+    txtObservaciones = Campo(ventana, "txtObservaciones", 100);
+    chkFechaEntrada = new QCheckBox(ventana);
+    chkFechaEntrada->setObjectName(QStringLiteral("chkFechaEntrada"));
+    chkFechaEntrada->setChecked(true);
+}
+
+int CamposVisita::colocar(QGridLayout* rejilla, int fila, const SlotsEtiquetas& numeros)
+{
+    const std::array<std::pair<QLabel*, QLineEdit*>, 6> filas = {{{Label1, txtFechaEntrada},
+                                                                  {Label3, txtNombreVisitante},
+                                                                  {Label4, txtNAcomp},
+                                                                  {Label6, txtPlacaVehiculo},
+                                                                  {Label5, txtAutorizaIngreso},
+                                                                  {Label7, txtObservaciones}}};
+    for (size_t i = 0; i < filas.size(); ++i) {
+        filas[i].first->setText(ctx_.texto(numeros[i]));
+        rejilla->addWidget(filas[i].first, fila, 0);
+        rejilla->addWidget(filas[i].second, fila, 1);
+        if (i == 0)
+            rejilla->addWidget(chkFechaEntrada, fila, 2);
+        ++fila;
+    }
+    return fila;
+}
+
+void CamposVisita::normalizar()
+{
+    Reescribir(txtNombreVisitante, NombrePropio);
+    Reescribir(txtPlacaVehiculo, Mayusculas);
+    Reescribir(txtAutorizaIngreso, NombrePropio);
+}
+
+std::nullopt_t CamposVisita::falla(QLineEdit* campo, int slot)
+{
+    ctx_.dialogos.informar(ventana_, ctx_.texto(slot));
+    campo->setFocus();
+    return std::nullopt;
+}
+
+std::optional<QDateTime> CamposVisita::leerMomento(QLineEdit* campo, QLabel* etiqueta,
+                                                   FormatoFecha formato)
+{
+    const QDateTime momento = LeerFechaMostrada(campo->text(), formato);
+    if (momento.isValid())
+        return momento;
+    ctx_.dialogos.informar(ventana_,
+                           ctx_.idioma.mensaje(QStringLiteral("XFechaInvalida"))
+                               .arg(etiqueta->text(), EjemploFecha(formato, ctx_.reloj.ahora())));
+    campo->setFocus();
+    return std::nullopt;
+}
+
+std::optional<DatosVisita> CamposVisita::validar(const SlotsValidacion& numeros,
+                                                 const std::function<bool()>& trasFechaEntrada)
+{
+    if (txtNombreVisitante->text().isEmpty())
+        return falla(txtNombreVisitante, numeros.nombre);
+    if (txtFechaEntrada->text().isEmpty())
+        return falla(txtFechaEntrada, numeros.fecha);
+    const std::optional<QDateTime> entrada = leerMomento(txtFechaEntrada, Label1, formatoEntrada_);
+    if (!entrada || (trasFechaEntrada && !trasFechaEntrada()))
+        return std::nullopt;
+    const std::optional<int> acompanantes = LeerAcompanantes(txtNAcomp->text());
+    if (!acompanantes)
+        return falla(txtNAcomp, numeros.acompanantes);
+    if (txtAutorizaIngreso->text().isEmpty())
+        return falla(txtAutorizaIngreso, numeros.autoriza);
+    return DatosVisita{*entrada,
+                       txtNombreVisitante->text(),
+                       *acompanantes,
+                       txtAutorizaIngreso->text(),
+                       txtPlacaVehiculo->text(),
+                       txtObservaciones->text()};
+}
+
+QString CamposVisita::textoConfirmacion(int slotPregunta) const
+{
+    const QString salto = QStringLiteral("\r\n");
+    return ctx_.texto(slotPregunta) + salto + salto + ctx_.texto(slotPregunta + 1) +
+           txtNombreVisitante->text() + salto + ctx_.texto(slotPregunta + 2) +
+           txtAutorizaIngreso->text() + salto + ctx_.texto(slotPregunta + 3) + txtNAcomp->text() +
+           salto + ctx_.texto(slotPregunta + 4) + txtPlacaVehiculo->text() + salto +
+           ctx_.texto(slotPregunta + 5) + txtObservaciones->text();
+}
+
+void CamposVisita::mostrar(const Visita& visita)
+{
+    txtFechaEntrada->setText(TextoFechaLista(visita.datos.FechaEntrada));
+    txtNombreVisitante->setText(visita.datos.NombreVisitante);
+    txtNAcomp->setText(visita.textoNAcomp);
+    txtAutorizaIngreso->setText(visita.datos.AutorizaIngreso);
+    txtPlacaVehiculo->setText(visita.datos.PlacaVehiculo);
+    txtObservaciones->setText(visita.datos.Observaciones);
+}
+
+void CamposVisita::vaciar(bool tambienFecha)
+{
+    if (tambienFecha)
+        txtFechaEntrada->clear();
+    for (QLineEdit* campo :
+         {txtNombreVisitante, txtNAcomp, txtAutorizaIngreso, txtPlacaVehiculo, txtObservaciones})
+        campo->clear();
+}

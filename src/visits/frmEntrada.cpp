@@ -1,0 +1,422 @@
+#include "frmEntrada.h"
+
+#include "foundation/Contexto.h"
+#include "frmSalida.h"
+#include "platform/AccionBD.h"
+#include "platform/Dialogos.h"
+#include "platform/Imagenes.h"
+#include "platform/Paneles.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QLocale>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QTimer>
+
+frmEntrada::frmEntrada(Contexto& ctx, Paneles& paneles, QWidget* padre)
+    : QWidget(padre), campos(ctx, this, FormatoFecha::Viva), ctx_(ctx), paneles_(paneles)
+{
+    setObjectName(QStringLiteral("frmEntrada"));
+    chkAutoCompletarNV = casilla("chkAutoCompletarNV", true);
+    chkAutoCompletarAI = casilla("chkAutoCompletarAI", true);
+    chkAutoCargarVisita = casilla("chkAutoCargarVisita", false);
+    chkCargaUltimaVisita = casilla("chkCargaUltimaVisita", true);
+    chkCargaVisitaProgramada = casilla("chkCargaVisitaProgramada", false);
+    chkAviso = casilla("chkAviso", false);
+    Label8 = etiqueta("Label8", 138, chkAutoCompletarNV);
+    Label9 = etiqueta("Label9", 137, chkAutoCompletarAI);
+    Label10 = etiqueta("Label10", 139, chkAutoCargarVisita);
+    lblCargaUltimaVisita = etiqueta("lblCargaUltimaVisita", 140, chkCargaUltimaVisita);
+    lblCargaVisitaProgramada = etiqueta("lblCargaVisitaProgramada", 141, chkCargaVisitaProgramada);
+    lblAviso1 = etiqueta("lblAviso1", 142, chkAviso);
+    lblAviso2 = etiqueta("lblAviso2", 143, nullptr);
+    txtAviso = new QLineEdit(this);
+    txtAviso->setObjectName(QStringLiteral("txtAviso"));
+    txtAviso->setMaxLength(3);
+    btnAgregarEntrada = new QPushButton(ctx_.texto(153), this);
+    btnAgregarEntrada->setObjectName(QStringLiteral("btnAgregarEntrada"));
+    lstNombreVisitante = listaNombres("lstNombreVisitante", campos.txtNombreVisitante);
+    lstAutorizaIngreso = listaNombres("lstAutorizaIngreso", campos.txtAutorizaIngreso);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    // Label3 runs the carry-over instead of toggling a box.
+    campos.Label3->installEventFilter(this);
+    disponer();
+    conectar();
+    CerrarConEscape(this);
+    cargar();
+}
+
+QCheckBox* frmEntrada::casilla(const char* nombre, bool marcada)
+{
+    auto* c = new QCheckBox(this);
+    c->setObjectName(QString::fromLatin1(nombre));
+    c->setChecked(marcada);
+    return c;
+}
+
+QLabel* frmEntrada::etiqueta(const char* nombre, int slot, QCheckBox* casilla)
+{
+    auto* e = new QLabel(ctx_.texto(slot), this);
+    e->setObjectName(QString::fromLatin1(nombre));
+    if (casilla) {
+        // A click on the caption is a click on its box.
+        e->setProperty("casilla", QVariant::fromValue<QObject*>(casilla));
+        e->installEventFilter(this);
+    }
+    return e;
+}
+
+QListView* frmEntrada::listaNombres(const char* nombre, QLineEdit* campo)
+{
+    auto* lista = new QListView(this);
+    lista->setObjectName(QString::fromLatin1(nombre));
+    lista->setModel(new QStringListModel(lista));
+    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lista->setUniformItemSizes(true);
+    lista->setProperty("campo", QVariant::fromValue<QObject*>(campo));
+    lista->installEventFilter(this);
+    lista->hide();
+    connect(lista, &QListView::doubleClicked, this, [this, lista] { elegirDeLista(lista); });
+    return lista;
+}
+
+void frmEntrada::disponer()
+{
+    auto* rejilla = new QGridLayout(this);
+    campos.colocar(rejilla, 0, {131, 132, 133, 134, 135, 136});
+    auto fila = [](QWidget* a, QWidget* b) {
+        auto* capa = new QHBoxLayout;
+        capa->addWidget(a);
+        capa->addWidget(b);
+        capa->addStretch();
+        return capa;
+    };
+    rejilla->addLayout(fila(chkAutoCompletarNV, Label8), 1, 2);
+    rejilla->addLayout(fila(chkAutoCompletarAI, Label9), 4, 2);
+    rejilla->addLayout(fila(chkAutoCargarVisita, Label10), 6, 1, 1, 2);
+    rejilla->addLayout(fila(chkCargaUltimaVisita, lblCargaUltimaVisita), 7, 1, 1, 2);
+    rejilla->addLayout(fila(chkCargaVisitaProgramada, lblCargaVisitaProgramada), 8, 1, 1, 2);
+    auto* aviso = fila(chkAviso, lblAviso1);
+    aviso->insertWidget(2, txtAviso);
+    aviso->insertWidget(3, lblAviso2);
+    txtAviso->setFixedWidth(40);
+    rejilla->addLayout(aviso, 9, 0, 1, 3);
+    rejilla->addWidget(btnAgregarEntrada, 10, 1);
+    rejilla->setColumnMinimumWidth(1, 300);
+    rejilla->setRowStretch(11, 1);
+    setTabOrder(campos.txtObservaciones, txtAviso);
+}
+
+void frmEntrada::conectar()
+{
+    connect(Timer1, &QTimer::timeout, this, &frmEntrada::alTemporizador);
+    connect(btnAgregarEntrada, &QPushButton::clicked, this, &frmEntrada::agregarEntrada);
+    for (QLineEdit* campo :
+         {campos.txtNombreVisitante, campos.txtAutorizaIngreso, campos.txtPlacaVehiculo})
+        connect(campo, &QLineEdit::returnPressed, this, [this] {
+            campos.normalizar();
+            agregarEntrada();
+        });
+    for (QLineEdit* campo : {campos.txtNAcomp, campos.txtObservaciones})
+        connect(campo, &QLineEdit::returnPressed, this, &frmEntrada::agregarEntrada);
+    connect(campos.txtNombreVisitante, &QLineEdit::textChanged, this, [this] {
+        rellenar(lstNombreVisitante, campos.txtNombreVisitante, chkAutoCompletarNV);
+    });
+    connect(campos.txtAutorizaIngreso, &QLineEdit::textChanged, this, [this] {
+        rellenar(lstAutorizaIngreso, campos.txtAutorizaIngreso, chkAutoCompletarAI);
+    });
+    connect(chkAutoCompletarNV, &QCheckBox::clicked, this, [this](bool marcada) {
+        if (!marcada)
+            lstNombreVisitante->hide();
+    });
+    connect(chkAutoCompletarAI, &QCheckBox::clicked, this, [this](bool marcada) {
+        if (!marcada)
+            lstAutorizaIngreso->hide();
+    });
+    for (QCheckBox* origen : {chkCargaUltimaVisita, chkCargaVisitaProgramada}) {
+        connect(origen, &QCheckBox::clicked, this,
+                [this, origen] { alCambiarOrigen(origen, false); });
+        origen->installEventFilter(this);
+    }
+    for (QWidget* campo :
+         {static_cast<QWidget*>(campos.txtNombreVisitante),
+          static_cast<QWidget*>(campos.txtAutorizaIngreso), static_cast<QWidget*>(campos.txtNAcomp),
+          static_cast<QWidget*>(campos.txtPlacaVehiculo),
+          static_cast<QWidget*>(campos.txtObservaciones)})
+        campo->installEventFilter(this);
+}
+
+void frmEntrada::cargar()
+{
+    setWindowTitle(ctx_.texto(352));
+    setWindowIcon(CargarIcono(ctx_.carpetaPrograma(), QStringLiteral("ico/nueva_entrada.ico")));
+    btnAgregarEntrada->setIcon(
+        CargarIcono(ctx_.carpetaPrograma(), QStringLiteral("ico/guardar.ico")));
+    campos.txtFechaEntrada->setText(TextoFechaViva(ctx_.reloj.ahora()));
+    const bool avisos = ctx_.cfg.EfectuarAviso;
+    chkAviso->setChecked(avisos && ctx_.cfg.AvisoDefecto);
+    txtAviso->setText(ctx_.cfg.TiempoAvisoDefecto);
+    for (QWidget* control : {static_cast<QWidget*>(chkAviso), static_cast<QWidget*>(lblAviso1),
+                             static_cast<QWidget*>(lblAviso2), static_cast<QWidget*>(txtAviso)})
+        control->setVisible(avisos);
+    // The source boxes are for sites that schedule visits.
+    for (QWidget* control :
+         {static_cast<QWidget*>(chkCargaUltimaVisita), static_cast<QWidget*>(lblCargaUltimaVisita),
+          static_cast<QWidget*>(chkCargaVisitaProgramada),
+          static_cast<QWidget*>(lblCargaVisitaProgramada)})
+        control->setVisible(ctx_.cfg.VisitasProgramadas);
+    alTemporizador();
+    Timer1->start();
+}
+
+void frmEntrada::showEvent(QShowEvent* evento)
+{
+    QWidget::showEvent(evento);
+    campos.txtNombreVisitante->setFocus();
+}
+
+void frmEntrada::alTemporizador()
+{
+    const bool automatica = campos.chkFechaEntrada->isChecked();
+    campos.txtFechaEntrada->setEnabled(!automatica);
+    if (automatica)
+        campos.txtFechaEntrada->setText(TextoFechaViva(ctx_.reloj.ahora()));
+}
+
+TablaVisitas frmEntrada::tablaOrigen() const
+{
+    if (chkCargaUltimaVisita->isChecked())
+        return TablaVisitas::Entradas;
+    return chkCargaVisitaProgramada->isChecked() ? TablaVisitas::Programadas
+                                                 : TablaVisitas::Entradas;
+}
+
+void frmEntrada::rellenar(QListView* lista, QLineEdit* campo, QCheckBox* activo)
+{
+    if (!activo->isChecked())
+        return;
+    const QString texto = campo->text();
+    if (texto.isEmpty())
+        return lista->hide();
+    QStringList nombres;
+    const bool esVisitante = lista == lstNombreVisitante;
+    AccionBDSinAviso(ctx_, [&] {
+        SesionBD sesion(ctx_.bd());
+        nombres = esVisitante ? NombresQueEmpiezanPor(ctx_.bd(), tablaOrigen(), texto)
+                              : AutorizadoresQueEmpiezanPor(ctx_.bd(), texto);
+    });
+    static_cast<QStringListModel*>(lista->model())->setStringList(nombres);
+    if (nombres.isEmpty())
+        lista->hide();
+    else
+        mostrarLista(lista, campo);
+}
+
+void frmEntrada::mostrarLista(QListView* lista, QLineEdit* campo)
+{
+    // Right under its field, over whatever lies below.
+    const QPoint debajo = campo->mapTo(this, QPoint(0, campo->height()));
+    lista->setGeometry(debajo.x(), debajo.y(), campo->width(), 8 * campo->height());
+    lista->raise();
+    lista->show();
+}
+
+void frmEntrada::elegirDeLista(QListView* lista)
+{
+    auto* campo = qobject_cast<QLineEdit*>(lista->property("campo").value<QObject*>());
+    const QModelIndex actual = lista->currentIndex();
+    if (actual.isValid())
+        campo->setText(actual.data().toString());
+    lista->hide();
+    campo->setFocus();
+}
+
+void frmEntrada::alSalirDeCampo(QLineEdit* campo)
+{
+    QListView* lista = campo == campos.txtNombreVisitante ? lstNombreVisitante : lstAutorizaIngreso;
+    if (QApplication::focusWidget() == lista)
+        return;
+    campos.normalizar();
+    if (campo == campos.txtNombreVisitante && chkAutoCargarVisita->isChecked())
+        cargarUltimaVisita();
+    lista->hide();
+}
+
+void frmEntrada::alCambiarOrigen(QCheckBox* pulsada, bool porTeclado)
+{
+    // Exactly one source is selected at any time.
+    QCheckBox* otra =
+        pulsada == chkCargaUltimaVisita ? chkCargaVisitaProgramada : chkCargaUltimaVisita;
+    if (pulsada->isChecked())
+        otra->setChecked(false);
+    if (!chkCargaUltimaVisita->isChecked() && !chkCargaVisitaProgramada->isChecked())
+        (porTeclado ? chkCargaUltimaVisita : pulsada)->setChecked(true);
+}
+
+bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
+{
+    const QEvent::Type tipo = evento->type();
+    if (tipo == QEvent::MouseButtonRelease) {
+        if (objeto == campos.Label3) {
+            cargarUltimaVisita();
+            return true;
+        }
+        if (auto* casilla =
+                qobject_cast<QCheckBox*>(objeto->property("casilla").value<QObject*>())) {
+            casilla->click();
+            return true;
+        }
+    }
+    auto* lista = qobject_cast<QListView*>(objeto);
+    if (lista && tipo == QEvent::FocusOut)
+        lista->hide();
+    const int tecla = tipo == QEvent::KeyPress ? static_cast<QKeyEvent*>(evento)->key() : 0;
+    if (lista && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {
+        elegirDeLista(lista);
+        return true;
+    }
+    if ((objeto == chkCargaUltimaVisita || objeto == chkCargaVisitaProgramada) && tecla != 0 &&
+        tecla != Qt::Key_Tab && tecla != Qt::Key_Backtab && tecla != Qt::Key_Escape) {
+        QTimer::singleShot(
+            0, this, [this, objeto] { alCambiarOrigen(static_cast<QCheckBox*>(objeto), true); });
+    }
+    const bool esNombre = objeto == campos.txtNombreVisitante;
+    const bool esAutoriza = objeto == campos.txtAutorizaIngreso;
+    if (esNombre || esAutoriza) {
+        QListView* propia = esNombre ? lstNombreVisitante : lstAutorizaIngreso;
+        QCheckBox* activo = esNombre ? chkAutoCompletarNV : chkAutoCompletarAI;
+        if (tecla == Qt::Key_Down && activo->isChecked() && propia->isVisible()) {
+            propia->setFocus();
+            propia->setCurrentIndex(propia->model()->index(0, 0));
+            return true;
+        }
+        if (tipo == QEvent::MouseButtonPress && activo->isChecked()) {
+            lstNombreVisitante->hide();
+            lstAutorizaIngreso->hide();
+        }
+        if (tipo == QEvent::FocusOut)
+            alSalirDeCampo(static_cast<QLineEdit*>(objeto));
+    }
+    if (tipo == QEvent::FocusIn &&
+        (objeto == campos.txtNAcomp || objeto == campos.txtPlacaVehiculo ||
+         objeto == campos.txtObservaciones)) {
+        lstNombreVisitante->hide();
+        lstAutorizaIngreso->hide();
+    }
+    if (tipo == QEvent::FocusOut && objeto == campos.txtPlacaVehiculo)
+        campos.normalizar();
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void frmEntrada::cargarUltimaVisita()
+{
+    const TablaVisitas tabla = tablaOrigen();
+    const QString nombre = campos.txtNombreVisitante->text();
+    std::optional<Visita> visita;
+    if (!AccionBD(ctx_, this, [&] {
+            SesionBD sesion(ctx_.bd());
+            visita = UltimaVisita(ctx_.bd(), tabla, nombre);
+        }))
+        return;
+    const QString comun = QStringLiteral("(Tabla: ") + NombreTabla(tabla) +
+                          QStringLiteral(") de la última vez que ingresó <-") + nombre +
+                          QStringLiteral("->");
+    if (!visita) {
+        ctx_.registrar(QStringLiteral("Nueva Entrada - Solicita carga automática de los datos de "
+                                      "visitante ") +
+                       comun + QStringLiteral(" pero no existía ninguna visita anterior"));
+        return;
+    }
+    ctx_.registrar(QStringLiteral("Nueva Entrada - Carga automáticamente los datos de visitante ") +
+                   comun);
+    campos.txtAutorizaIngreso->setText(visita->datos.AutorizaIngreso);
+    lstAutorizaIngreso->hide();
+    campos.txtPlacaVehiculo->setText(visita->datos.PlacaVehiculo);
+    campos.txtObservaciones->setText(visita->datos.Observaciones);
+}
+
+std::optional<double> frmEntrada::minutosAviso()
+{
+    QString texto = txtAviso->text().trimmed();
+    texto.replace(u',', u'.');
+    bool ok = false;
+    const double minutos = QLocale::c().toDouble(texto, &ok);
+    if (ok && minutos >= 0)
+        return minutos;
+    ctx_.dialogos.informar(this, ctx_.idioma.mensaje(QStringLiteral("XAvisoMinutos")));
+    txtAviso->setFocus();
+    return std::nullopt;
+}
+
+QDateTime frmEntrada::momentoEntrada(const QDateTime& escrito) const
+{
+    // A picture taken for this entry fixes its time.
+    const QDateTime foto =
+        QDateTime::fromString(FechaHoraFoto, QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+    return foto.isValid() ? foto : escrito;
+}
+
+void frmEntrada::agregarEntrada()
+{
+    const QString nombre = campos.txtNombreVisitante->text();
+    if (!ctx_.cfg.DuplicarEntrada && !nombre.isEmpty()) {
+        std::optional<int> abierta;
+        if (!AccionBD(ctx_, this, [&] {
+                SesionBD sesion(ctx_.bd());
+                abierta = BuscarVisitaAbierta(ctx_.bd(), nombre);
+            }))
+            return;
+        if (abierta)
+            return frmSalida::Abrir(ctx_, paneles_, this, QStringLiteral("NuevaEntrada"), *abierta);
+    }
+    std::optional<DatosVisita> datos = campos.validar({160, 161, 162, 163});
+    if (!datos)
+        return;
+    const bool conAviso = ctx_.cfg.EfectuarAviso && chkAviso->isChecked();
+    std::optional<double> minutos;
+    if (conAviso && !(minutos = minutosAviso()))
+        return;
+    if (!ctx_.dialogos.confirmar(this, campos.textoConfirmacion(164), ctx_.texto(170),
+                                 Dialogos::Icono::Informacion))
+        return;
+    // The camera's picture, when it is on, is taken here.
+    datos->FechaEntrada = momentoEntrada(datos->FechaEntrada);
+    std::optional<QDateTime> avisoEn;
+    if (conAviso)
+        avisoEn = datos->FechaEntrada.addMSecs(qRound64(*minutos * 60000.0));
+    if (!AccionBD(ctx_, this, [&] {
+            SesionBD sesion(ctx_.bd());
+            AgregarEntrada(ctx_.bd(), *datos, avisoEn);
+        }))
+        return;
+    ctx_.registrar(QStringLiteral("Agrega entrada"));
+    // The picture belongs to this entry only.
+    FechaHoraFoto.clear();
+    campos.vaciar(true);
+    lstNombreVisitante->hide();
+    lstAutorizaIngreso->hide();
+    ctx_.dialogos.informar(this, ctx_.texto(171));
+    campos.chkFechaEntrada->setChecked(true);
+    campos.txtNombreVisitante->setFocus();
+}
+
+void frmEntrada::vaciarTrasSalida()
+{
+    campos.vaciar(false);
+    lstNombreVisitante->hide();
+    lstAutorizaIngreso->hide();
+}
+
+void frmEntrada::closeEvent(QCloseEvent* evento)
+{
+    ctx_.traspaso.IdVisitaProgramadaSel = 0;
+    QWidget::closeEvent(evento);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "CamposVisita.h"
+
+#include <QWidget>
+
+class Contexto;
+class Paneles;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QStringListModel;
+class QTimer;
+
+// The new-entry panel: a guard checks a visitor in, helped by name completion
+// and the carry-over of the visitor's last visit; a visitor still inside goes
+// to the exit panel instead.
+class frmEntrada : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmEntrada(Contexto& ctx, Paneles& paneles, QWidget* padre = nullptr);
+
+    void alTemporizador();
+    void agregarEntrada();
+    // The last visit's authoriser, plate and observations into the fields.
+    void cargarUltimaVisita();
+    // After an exit registered from here: the visitor fields start again.
+    void vaciarTrasSalida();
+
+    CamposVisita campos;
+    QListView* lstNombreVisitante;
+    QListView* lstAutorizaIngreso;
+    QCheckBox* chkAutoCompletarNV;
+    QCheckBox* chkAutoCompletarAI;
+    QCheckBox* chkAutoCargarVisita;
+    QCheckBox* chkCargaUltimaVisita;
+    QCheckBox* chkCargaVisitaProgramada;
+    QCheckBox* chkAviso;
+    QLabel* Label8;
+    QLabel* Label9;
+    QLabel* Label10;
+    QLabel* lblCargaUltimaVisita;
+    QLabel* lblCargaVisitaProgramada;
+    QLabel* lblAviso1;
+    QLabel* lblAviso2;
+    QLineEdit* txtAviso;
+    QPushButton* btnAgregarEntrada;
+    QTimer* Timer1;
+    // Moment of the last picture, "yyyy-mm-dd hh-mm-ss"; the entry takes its time.
+    QString FechaHoraFoto;
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
+
+private:
+    QCheckBox* casilla(const char* nombre, bool marcada);
+    QLabel* etiqueta(const char* nombre, int slot, QCheckBox* casilla);
+    QListView* listaNombres(const char* nombre, QLineEdit* campo);
+    void disponer();
+    void conectar();
+    void cargar();
+
+    TablaVisitas tablaOrigen() const;
+    void rellenar(QListView* lista, QLineEdit* campo, QCheckBox* activo);
+    void mostrarLista(QListView* lista, QLineEdit* campo);
+    void elegirDeLista(QListView* lista);
+    void alSalirDeCampo(QLineEdit* campo);
+    void alCambiarOrigen(QCheckBox* pulsada, bool porTeclado);
+    std::optional<double> minutosAviso();
+    QDateTime momentoEntrada(const QDateTime& escrito) const;
+
+    Contexto& ctx_;
+    Paneles& paneles_;
+};

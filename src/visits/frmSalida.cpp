@@ -1,0 +1,164 @@
+#include "frmSalida.h"
+
+#include "foundation/Contexto.h"
+#include "platform/AccionBD.h"
+#include "platform/Dialogos.h"
+#include "platform/Imagenes.h"
+#include "platform/Paneles.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+frmSalida::frmSalida(Contexto& ctx, Paneles& paneles, QWidget* padre)
+    : QDialog(padre), campos(ctx, this, FormatoFecha::Lista), ctx_(ctx), paneles_(paneles)
+{
+    setObjectName(QStringLiteral("frmSalida"));
+    setWindowTitle(ctx_.texto(285));
+    setWindowIcon(CargarIcono(ctx_.carpetaPrograma(), QStringLiteral("ico/nueva_entrada.ico")));
+
+    Label8 = new QLabel(ctx_.texto(289), this);
+    Label8->setObjectName(QStringLiteral("Label8"));
+    txtFechaSalida = new QLineEdit(this);
+    txtFechaSalida->setObjectName(QStringLiteral("txtFechaSalida"));
+    chkFechaSalida = new QCheckBox(QStringLiteral("Auto"), this);
+    chkFechaSalida->setObjectName(QStringLiteral("chkFechaSalida"));
+    chkFechaSalida->setChecked(true);
+    campos.chkFechaEntrada->setText(QStringLiteral("Auto"));
+
+    btnModificarEntrada =
+        new QPushButton(CargarIcono(ctx_.carpetaPrograma(), QStringLiteral("ico/modificar.ico")),
+                        ctx_.texto(293), this);
+    btnModificarEntrada->setObjectName(QStringLiteral("btnModificarEntrada"));
+    btnRegistrarSalida = new QPushButton(
+        CargarIcono(ctx_.carpetaPrograma(), QStringLiteral("ico/registrar_salida.ico")),
+        ctx_.texto(294), this);
+    btnRegistrarSalida->setObjectName(QStringLiteral("btnRegistrarSalida"));
+    btnRegistrarSalida->setAutoDefault(false);
+    btnModificarEntrada->setAutoDefault(false);
+
+    auto* rejilla = new QGridLayout(this);
+    const int fila = campos.colocar(rejilla, 0, {286, 287, 288, 290, 291, 292});
+    rejilla->addWidget(Label8, fila, 0);
+    rejilla->addWidget(txtFechaSalida, fila, 1);
+    rejilla->addWidget(chkFechaSalida, fila, 2);
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(btnModificarEntrada);
+    botones->addWidget(btnRegistrarSalida);
+    rejilla->addLayout(botones, fila + 1, 0, 1, 3);
+    rejilla->setColumnMinimumWidth(1, 260);
+    setTabOrder(campos.txtObservaciones, txtFechaSalida);
+    PonerFondo(this, ctx_.carpetaPrograma(), QStringLiteral("img/fondo9.jpg"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &frmSalida::alTemporizador);
+    connect(btnModificarEntrada, &QPushButton::clicked, this, &frmSalida::modificarEntrada);
+    connect(btnRegistrarSalida, &QPushButton::clicked, this, &frmSalida::registrarSalida);
+    connect(campos.txtNombreVisitante, &QLineEdit::returnPressed, this,
+            &frmSalida::registrarSalida);
+    for (QLineEdit* campo :
+         {campos.txtNombreVisitante, campos.txtAutorizaIngreso, campos.txtPlacaVehiculo})
+        connect(campo, &QLineEdit::editingFinished, this, [this] { campos.normalizar(); });
+}
+
+void frmSalida::Abrir(Contexto& ctx, Paneles& paneles, QWidget* origen, const QString& panelOrigen,
+                      int idEs)
+{
+    ctx.traspaso.PanelOrigen = panelOrigen;
+    ctx.traspaso.IdEntradaSel = idEs;
+    frmSalida salida(ctx, paneles, origen);
+    if (salida.cargar())
+        ctx.dialogos.ejecutarModal(salida);
+}
+
+bool frmSalida::cargar()
+{
+    txtFechaSalida->setText(TextoFechaViva(ctx_.reloj.ahora()));
+    std::optional<Visita> visita;
+    if (!AccionBD(ctx_, this, [&] {
+            SesionBD sesion(ctx_.bd());
+            visita = LeerVisita(ctx_.bd(), ctx_.traspaso.IdEntradaSel);
+        }))
+        return false;
+    if (!visita) {
+        ctx_.dialogos.informar(this, ctx_.idioma.mensaje(QStringLiteral("XEntradaNoExiste")));
+        return false;
+    }
+    campos.mostrar(*visita);
+    alTemporizador();
+    Timer1->start();
+    campos.txtNombreVisitante->setFocus();
+    return true;
+}
+
+void frmSalida::alTemporizador()
+{
+    campos.txtFechaEntrada->setEnabled(!campos.chkFechaEntrada->isChecked());
+    txtFechaSalida->setEnabled(!chkFechaSalida->isChecked());
+    if (chkFechaSalida->isChecked())
+        txtFechaSalida->setText(TextoFechaViva(ctx_.reloj.ahora()));
+}
+
+void frmSalida::modificarEntrada()
+{
+    const std::optional<DatosVisita> datos = campos.validar({295, 296, 297, 298});
+    if (!datos)
+        return;
+    bool existe = false;
+    if (!AccionBD(ctx_, this, [&] {
+            SesionBD sesion(ctx_.bd());
+            existe = ModificarEntrada(ctx_.bd(), ctx_.traspaso.IdEntradaSel, *datos);
+        }))
+        return;
+    if (!existe) {
+        ctx_.dialogos.informar(this, ctx_.idioma.mensaje(QStringLiteral("XEntradaNoExiste")));
+        return reject();
+    }
+    ctx_.registrar(QStringLiteral("Modifica entrada"));
+    terminar(false, 299);
+}
+
+void frmSalida::registrarSalida()
+{
+    std::optional<QDateTime> salida;
+    const std::optional<DatosVisita> datos = campos.validar({300, 301, 303, 304}, [&] {
+        if (txtFechaSalida->text().isEmpty()) {
+            ctx_.dialogos.informar(this, ctx_.texto(302));
+            txtFechaSalida->setFocus();
+            return false;
+        }
+        salida = campos.leerMomento(txtFechaSalida, Label8, FormatoFecha::Viva);
+        return salida.has_value();
+    });
+    if (!datos)
+        return;
+    if (!ctx_.dialogos.confirmar(this, campos.textoConfirmacion(305), ctx_.texto(311),
+                                 Dialogos::Icono::Informacion))
+        return;
+    bool existe = false;
+    if (!AccionBD(ctx_, this, [&] {
+            SesionBD sesion(ctx_.bd());
+            existe = RegistrarSalida(ctx_.bd(), ctx_.traspaso.IdEntradaSel, *datos, *salida,
+                                     ctx_.cfg.EfectuarAviso);
+        }))
+        return;
+    if (!existe) {
+        ctx_.dialogos.informar(this, ctx_.idioma.mensaje(QStringLiteral("XEntradaNoExiste")));
+        return reject();
+    }
+    ctx_.registrar(QStringLiteral("Registra salida"));
+    terminar(true, 312);
+}
+
+void frmSalida::terminar(bool salidaRegistrada, int slotMensaje)
+{
+    Timer1->stop();
+    accept();
+    paneles_.traerPanel(ctx_.traspaso.PanelOrigen, salidaRegistrada);
+    ctx_.dialogos.informar(parentWidget(), ctx_.texto(slotMensaje));
+}

@@ -1,0 +1,109 @@
+#include "frmVisitasPendientes.h"
+
+#include "Visitas.h"
+#include "foundation/Contexto.h"
+#include "foundation/FechasTexto.h"
+#include "frmSalida.h"
+#include "platform/AccionBD.h"
+#include "platform/Imagenes.h"
+#include "platform/ModeloTabla.h"
+#include "platform/Paneles.h"
+#include "platform/Twips.h"
+
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+frmVisitasPendientes::frmVisitasPendientes(Contexto& ctx, Paneles& paneles, QWidget* padre)
+    : QWidget(padre), ctx_(ctx), paneles_(paneles)
+{
+    setObjectName(QStringLiteral("frmVisitasPendientes"));
+    setWindowIcon(CargarIcono(ctx_.carpetaPrograma(), QStringLiteral("ico/visitas_actuales.ico")));
+    setWindowTitle(ctx_.texto(284) + u'0');
+
+    modelo_ = new ModeloTabla(this);
+    QStringList encabezados;
+    for (int slot = 276; slot <= 282; ++slot)
+        encabezados << ctx_.texto(slot);
+    modelo_->fijarEncabezados(encabezados);
+
+    ListView1 = new QTreeView(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setRootIsDecorated(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setModel(modelo_);
+    const int anchos[] = {800, 2500, 2500, 1000, 1600, 2500, 2500};
+    for (int i = 0; i < 7; ++i)
+        ListView1->setColumnWidth(i, Px(anchos[i]));
+    ListView1->setStyleSheet(QStringLiteral("QTreeView { background: transparent; }"));
+    PonerFondo(ListView1->viewport(), ctx_.carpetaPrograma(), QStringLiteral("img/fondo6.jpg"));
+    ListView1->installEventFilter(this);
+    connect(ListView1, &QTreeView::doubleClicked, this, &frmVisitasPendientes::abrirSalida);
+
+    auto* capa = new QVBoxLayout(this);
+    capa->setContentsMargins(0, 0, 0, 0);
+    capa->addWidget(ListView1);
+    resize(Px(14000), Px(5000));
+    CerrarConEscape(this);
+}
+
+bool frmVisitasPendientes::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (objeto == ListView1) {
+        // The list is read again whenever it gets the focus, e.g. when the exit panel closes.
+        // After a failed read, only the guard's own click or Tab retries, not the
+        // focus coming back from the error box itself.
+        if (evento->type() == QEvent::FocusIn) {
+            const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
+            if (!fallo_ || razon == Qt::MouseFocusReason || razon == Qt::TabFocusReason)
+                recargar();
+        }
+        if (evento->type() == QEvent::KeyPress) {
+            const int tecla = static_cast<QKeyEvent*>(evento)->key();
+            if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+                abrirSalida();
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void frmVisitasPendientes::recargar()
+{
+    QList<Visita> visitas;
+    fallo_ = !AccionBD(ctx_, this, [&] {
+        SesionBD sesion(ctx_.bd());
+        visitas = VisitasActuales(ctx_.bd());
+    });
+    if (fallo_)
+        return;
+    QList<QStringList> filas;
+    QList<int> ids;
+    filas.reserve(visitas.size());
+    ids.reserve(visitas.size());
+    for (const Visita& v : visitas) {
+        filas.append({QString::number(v.id_es), TextoFechaLista(v.datos.FechaEntrada),
+                      v.datos.NombreVisitante, v.textoNAcomp, v.datos.PlacaVehiculo,
+                      v.datos.AutorizaIngreso, v.datos.Observaciones});
+        ids.append(v.id_es);
+    }
+    const int seleccion = ListView1->currentIndex().row();
+    modelo_->fijarFilas(std::move(filas), std::move(ids));
+    if (modelo_->rowCount() > 0)
+        ListView1->setCurrentIndex(
+            modelo_->index(qBound(0, seleccion, modelo_->rowCount() - 1), 0));
+    setWindowTitle(ctx_.texto(284) + QString::number(visitas.size()));
+}
+
+void frmVisitasPendientes::abrirSalida()
+{
+    const int fila = ListView1->currentIndex().row();
+    if (!ctx_.Permiso[16] || fila < 0)
+        return;
+    frmSalida::Abrir(ctx_, paneles_, this, QStringLiteral("VisitasPendientes"), modelo_->id(fila));
+}

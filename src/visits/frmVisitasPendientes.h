@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class Contexto;
+class ModeloTabla;
+class Paneles;
+class QTreeView;
+
+// Everybody inside now, newest entry first; a double click or Enter opens the
+// exit panel for the visitor (with permission 16).
+class frmVisitasPendientes : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmVisitasPendientes(Contexto& ctx, Paneles& paneles, QWidget* padre = nullptr);
+
+    void recargar();
+    void abrirSalida();
+
+    QTreeView* ListView1;
+    ModeloTabla* modelo() const { return modelo_; }
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    Contexto& ctx_;
+    Paneles& paneles_;
+    ModeloTabla* modelo_;
+    bool fallo_ = false;
+};
