@@ -1,6 +1,7 @@
 #include "DatosDemo.h"
 
 #include "foundation/BaseDatos.h"
+#include "foundation/Normalizar.h"
 
 #include <QStringList>
 
@@ -109,14 +110,17 @@ QString Autorizador(int i)
 void AgregarVisita(BaseDatos& bd, int i, const QDateTime& entrada, const QDateTime& salida)
 {
     const Vivienda& v = kViviendas[i % std::size(kViviendas)];
-    bd.ejecutar(QStringLiteral("INSERT INTO entradas_salidas (FechaEntrada, FechaSalida, "
-                               "NombreVisitante, NAcomp, AutorizaIngreso, PlacaVehiculo, "
-                               "Observaciones) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                {TextoFechaBD(entrada),
-                 salida.isValid() ? QVariant(TextoFechaBD(salida)) : QVariant(),
-                 QString::fromUtf8(kVisitantes[i % std::size(kVisitantes)]), i % 3, Autorizador(i),
-                 i % 4 == 0 ? QStringLiteral("XYZ%1").arg(100 + i) : QString(),
-                 QStringLiteral("Torre %1 apto %2").arg(v.torre).arg(QString::fromUtf8(v.numero))});
+    const QString nombre = QString::fromUtf8(kVisitantes[i % std::size(kVisitantes)]);
+    const QString autoriza = Autorizador(i);
+    bd.ejecutar(
+        QStringLiteral("INSERT INTO entradas_salidas (FechaEntrada, FechaSalida, NombreVisitante, "
+                       "NAcomp, AutorizaIngreso, PlacaVehiculo, Observaciones, "
+                       "NombreVisitanteClave, AutorizaIngresoClave) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {TextoFechaBD(entrada), salida.isValid() ? QVariant(TextoFechaBD(salida)) : QVariant(),
+         nombre, i % 3, autoriza, i % 4 == 0 ? QStringLiteral("XYZ%1").arg(100 + i) : QString(),
+         QStringLiteral("Torre %1 apto %2").arg(v.torre).arg(QString::fromUtf8(v.numero)),
+         ClaveBusqueda(nombre), ClaveBusqueda(autoriza)});
 }
 
 void AgregarGuardia(BaseDatos& bd)
