@@ -73,17 +73,23 @@ private:
 };
 
 // AbrirBD on construction and CerrarBD on leaving the scope, also when a
-// statement throws.
+// statement throws. Nested inside another session it leaves the connection
+// open for the outer one.
 class SesionBD
 {
 public:
-    explicit SesionBD(BaseDatos& bd) : bd_(bd) { bd_.AbrirBD(); }
-    ~SesionBD() { bd_.CerrarBD(); }
+    explicit SesionBD(BaseDatos& bd) : bd_(bd), propia_(!bd.abierta()) { bd_.AbrirBD(); }
+    ~SesionBD()
+    {
+        if (propia_)
+            bd_.CerrarBD();
+    }
     SesionBD(const SesionBD&) = delete;
     SesionBD& operator=(const SesionBD&) = delete;
 
 private:
     BaseDatos& bd_;
+    bool propia_;
 };
 
 // Dates are stored as text "yyyy-MM-dd HH:mm:ss", which sorts and compares.

@@ -51,14 +51,15 @@ QStringList DistintosPorClave(BaseDatos& bd, const QString& tabla, const QString
     const QString sql =
         QStringLiteral(
             "WITH RECURSIVE claves(c) AS ("
-            " SELECT (SELECT min(%1) FROM %3 WHERE %1 >= ?1)"
+            " SELECT (SELECT min(%1) FROM %3 WHERE %1 >= ?)"
             " UNION ALL"
-            " SELECT (SELECT min(%1) FROM %3 WHERE %1 > claves.c) FROM claves WHERE c < ?2)"
+            " SELECT (SELECT min(%1) FROM %3 WHERE %1 > claves.c) FROM claves WHERE c < ?)"
             " SELECT (SELECT %2 FROM %3 WHERE %1 = claves.c ORDER BY %2 LIMIT 1)"
-            " FROM claves WHERE c IS NOT NULL AND c < ?2")
+            " FROM claves WHERE c IS NOT NULL AND c < ?")
             .arg(clave, columna, tabla);
     const QString inicio = ClaveBusqueda(prefijo);
-    QSqlQuery q = bd.ejecutar(sql, {inicio, FinDePrefijo(inicio)});
+    const QString fin = FinDePrefijo(inicio);
+    QSqlQuery q = bd.ejecutar(sql, {inicio, fin, fin});
     QStringList nombres;
     while (q.next())
         nombres << q.value(0).toString();
