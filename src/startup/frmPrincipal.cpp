@@ -242,14 +242,16 @@ template <typename Panel> void frmPrincipal::abrirPanel(QAction* entrada)
 
 void frmPrincipal::mostrarPanel(QWidget* panel, QAction* entrada)
 {
+    const QSize deseado = panel->size().expandedTo(panel->sizeHint());
     QMdiSubWindow* sub = mdi_->addSubWindow(panel);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(panel->windowIcon());
     connect(panel, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
     connect(sub, &QObject::destroyed, entrada, [entrada] { entrada->setEnabled(true); });
-    sub->adjustSize();
     sub->move(0, 0);
     sub->show();
+    // The panel's own size, plus the frame the subwindow draws around it.
+    sub->resize(deseado + sub->size() - panel->size());
     mdi_->setActiveSubWindow(sub);
     if (auto* lista = qobject_cast<frmVisitasPendientes*>(panel))
         lista->recargar();

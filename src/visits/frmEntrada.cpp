@@ -52,6 +52,7 @@ frmEntrada::frmEntrada(Contexto& ctx, Paneles& paneles, QWidget* padre)
     conectar();
     CerrarConEscape(this);
     cargar();
+    resize(sizeHint());
 }
 
 QCheckBox* frmEntrada::casilla(const char* nombre, bool marcada)
@@ -224,7 +225,9 @@ void frmEntrada::mostrarLista(QListView* lista, QLineEdit* campo)
 {
     // Right under its field, over whatever lies below.
     const QPoint debajo = campo->mapTo(this, QPoint(0, campo->height()));
-    lista->setGeometry(debajo.x(), debajo.y(), campo->width(), 8 * campo->height());
+    const int filas = qMin(8, lista->model()->rowCount());
+    const int alto = filas * qMax(lista->sizeHintForRow(0), 1) + 2 * lista->frameWidth();
+    lista->setGeometry(debajo.x(), debajo.y(), campo->width(), alto);
     lista->raise();
     lista->show();
 }
