@@ -7,6 +7,9 @@
 #include "platform/Imagenes.h"
 #include "platform/Twips.h"
 
+#include "Supervisor.h"
+#include "notices/Avisos.h"
+#include "notices/frmAvisos.h"
 #include "visits/frmEntrada.h"
 #include "visits/frmVisitasPendientes.h"
 
@@ -17,6 +20,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 
 frmPrincipal::frmPrincipal(Contexto& ctx, QWidget* padre) : QMainWindow(padre), ctx_(ctx)
 {
@@ -28,6 +32,10 @@ frmPrincipal::frmPrincipal(Contexto& ctx, QWidget* padre) : QMainWindow(padre), 
     BarraEstado = new QStatusBar(this);
     BarraEstado->setObjectName(QStringLiteral("BarraEstado"));
     setStatusBar(BarraEstado);
+    supervisor_ = new Supervisor(ctx_, this);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(60000);
+    connect(Timer1, &QTimer::timeout, this, &frmPrincipal::alTemporizador);
     crearMenus();
 }
 
@@ -172,6 +180,7 @@ void frmPrincipal::cargar()
         ctx_.Permiso = LeerPermisos(ctx_.bd(), ctx_.usuario.UsuarioId);
     });
     aplicarPermisos();
+    Timer1->start();
     show();
     ctx_.dialogos.informar(this, ctx_.texto(7) + ctx_.usuario.nombreCompleto(), ctx_.texto(8));
 }
@@ -206,6 +215,38 @@ void frmPrincipal::alVisitasPendientes()
     if (!hayVisitas)
         return ctx_.dialogos.informar(this, ctx_.texto(38));
     abrirPanel<frmVisitasPendientes>(mnuVisitasPendientes);
+}
+
+void frmPrincipal::alTemporizador()
+{
+    supervisor_->respaldo();
+    avisos();
+    supervisor_->tamano();
+}
+
+void frmPrincipal::avisos()
+{
+    if (!ctx_.cfg.EfectuarAviso)
+        return;
+    bool hayVencidos = false;
+    if (!AccionBD(ctx_, this, [&] {
+            SesionBD sesion(ctx_.bd());
+            hayVencidos = HayAvisoVencido(ctx_.bd(), ctx_.reloj.ahora());
+        }))
+        return;
+    QMdiSubWindow* sub = subventana(QStringLiteral("frmAvisos"));
+    if (!hayVencidos) {
+        if (sub)
+            sub->close();
+        return;
+    }
+    if (sub)
+        return sub->show();
+    auto* panel = new frmAvisos(ctx_);
+    panel->cargar();
+    mostrarPanel(panel, nullptr);
+    subventana(QStringLiteral("frmAvisos"))
+        ->move(Px(ctx_.traspaso.AvisosLeft), Px(ctx_.traspaso.AvisosTop));
 }
 
 void frmPrincipal::alNuevaEntrada()
@@ -247,7 +288,8 @@ void frmPrincipal::mostrarPanel(QWidget* panel, QAction* entrada)
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(panel->windowIcon());
     connect(panel, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
-    connect(sub, &QObject::destroyed, entrada, [entrada] { entrada->setEnabled(true); });
+    if (entrada)
+        connect(sub, &QObject::destroyed, entrada, [entrada] { entrada->setEnabled(true); });
     sub->move(0, 0);
     sub->show();
     // The panel's own size, plus the frame the subwindow draws around it.

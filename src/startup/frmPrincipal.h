@@ -10,6 +10,8 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
+class QTimer;
+class Supervisor;
 
 // The main frame: greets the user, shows only the menu entries the user's
 // permissions allow, holds every panel as a child window, and asks before
@@ -29,6 +31,10 @@ public:
     QWidget* panel(const QString& nombre) const;
 
     void traerPanel(const QString& panelOrigen, bool salidaRegistrada) override;
+
+    // The minute tick: backup, notices, size check, each when switched on.
+    void alTemporizador();
+    Supervisor& supervisor() const { return *supervisor_; }
 
     QMenu* mnuEntradasSalidas;
     QAction* mnuNuevaEntrada;
@@ -50,6 +56,7 @@ public:
     QAction* separador1;
     QAction* mnuAyuda;
     QStatusBar* BarraEstado;
+    QTimer* Timer1;
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -70,6 +77,7 @@ private:
     void mostrarPanel(QWidget* panel, QAction* entrada);
     template <typename Panel> void abrirPanel(QAction* entrada);
 
+    void avisos();
     void alNuevaEntrada();
     void alVisitasPendientes();
     void alConsultaCenso();
@@ -77,6 +85,7 @@ private:
     void alAyuda();
 
     Contexto& ctx_;
+    Supervisor* supervisor_;
     QMdiArea* mdi_;
     QPixmap fondo_;
 };

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+class Contexto;
+class ModeloTabla;
+class QTimer;
+class QTreeView;
+
+// Due notices with the minutes since each visitor came in. Refreshes every
+// minute, closes itself when nothing is due, and reopens where it was left.
+class frmAvisos : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmAvisos(Contexto& ctx, QWidget* padre = nullptr);
+
+    // The load: times with seconds, caption slot 232.
+    void cargar();
+    // The minute tick: times without seconds, caption slot 61; closes when none is due.
+    void alTemporizador();
+    void eliminarSeleccionado();
+
+    QTreeView* ListView1;
+    QTimer* Timer1;
+    ModeloTabla* modelo() const { return modelo_; }
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    // Fills the list; returns the number of due notices, or -1 when the read failed.
+    int llenar(bool conSegundos);
+
+    Contexto& ctx_;
+    ModeloTabla* modelo_;
+};
