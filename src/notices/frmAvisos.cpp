@@ -6,6 +6,7 @@
 #include "platform/AccionBD.h"
 #include "platform/Dialogos.h"
 #include "platform/Imagenes.h"
+#include "platform/ListaInforme.h"
 #include "platform/ModeloTabla.h"
 #include "platform/Paneles.h"
 #include "platform/Twips.h"
@@ -26,16 +27,7 @@ frmAvisos::frmAvisos(Contexto& ctx, QWidget* padre) : QWidget(padre), ctx_(ctx)
         encabezados << ctx_.texto(slot);
     modelo_->fijarEncabezados(encabezados);
 
-    ListView1 = new QTreeView(this);
-    ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setRootIsDecorated(false);
-    ListView1->setUniformRowHeights(true);
-    ListView1->setAllColumnsShowFocus(true);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setModel(modelo_);
-    const int anchos[] = {800, 2500, 1100, 2500, 1000, 1200, 2500, 2500};
-    for (int i = 0; i < 8; ++i)
-        ListView1->setColumnWidth(i, Px(anchos[i]));
+    ListView1 = CrearListaInforme(this, modelo_, {800, 2500, 1100, 2500, 1000, 1200, 2500, 2500});
     connect(ListView1, &QTreeView::clicked, this, [this](const QModelIndex& indice) {
         ctx_.traspaso.IdAvisoSel = modelo_->id(indice.row());
     });

@@ -1,6 +1,7 @@
 #include "Visitas.h"
 
 #include "foundation/BaseDatos.h"
+#include "foundation/FechasTexto.h"
 #include "foundation/Normalizar.h"
 
 #include <QCollator>
@@ -140,6 +141,14 @@ QList<Visita> VisitasActuales(BaseDatos& bd)
     while (q.next())
         visitas << LeerFila(q);
     return visitas;
+}
+
+QStringList FilaVisita(const Visita& v)
+{
+    return {QString::number(v.id_es), TextoFechaLista(v.datos.FechaEntrada),
+            v.datos.NombreVisitante,  v.textoNAcomp,
+            v.datos.PlacaVehiculo,    v.datos.AutorizaIngreso,
+            v.datos.Observaciones};
 }
 
 std::optional<Visita> LeerVisita(BaseDatos& bd, int idEs)

@@ -54,6 +54,10 @@ std::optional<Visita> UltimaVisita(BaseDatos& bd, TablaVisitas tabla, const QStr
 // Everybody inside, newest entry first.
 QList<Visita> VisitasActuales(BaseDatos& bd);
 
+// The columns a visit shows in a list: id, entry time, name, companions,
+// plate, authoriser, observations.
+QStringList FilaVisita(const Visita& visita);
+
 std::optional<Visita> LeerVisita(BaseDatos& bd, int idEs);
 
 // Both return false when the entry no longer exists (deleted elsewhere).

@@ -2,10 +2,10 @@
 
 #include "Visitas.h"
 #include "foundation/Contexto.h"
-#include "foundation/FechasTexto.h"
 #include "frmSalida.h"
 #include "platform/AccionBD.h"
 #include "platform/Imagenes.h"
+#include "platform/ListaInforme.h"
 #include "platform/ModeloTabla.h"
 #include "platform/Paneles.h"
 #include "platform/Twips.h"
@@ -29,16 +29,7 @@ frmVisitasPendientes::frmVisitasPendientes(Contexto& ctx, Paneles& paneles, QWid
         encabezados << ctx_.texto(slot);
     modelo_->fijarEncabezados(encabezados);
 
-    ListView1 = new QTreeView(this);
-    ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setRootIsDecorated(false);
-    ListView1->setUniformRowHeights(true);
-    ListView1->setAllColumnsShowFocus(true);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setModel(modelo_);
-    const int anchos[] = {800, 2500, 2500, 1000, 1600, 2500, 2500};
-    for (int i = 0; i < 7; ++i)
-        ListView1->setColumnWidth(i, Px(anchos[i]));
+    ListView1 = CrearListaInforme(this, modelo_, {800, 2500, 2500, 1000, 1600, 2500, 2500});
     ListView1->setStyleSheet(QStringLiteral("QTreeView { background: transparent; }"));
     PonerFondo(ListView1->viewport(), ctx_.carpetaPrograma(), QStringLiteral("img/fondo6.jpg"));
     ListView1->installEventFilter(this);
@@ -87,9 +78,7 @@ void frmVisitasPendientes::recargar()
     filas.reserve(visitas.size());
     ids.reserve(visitas.size());
     for (const Visita& v : visitas) {
-        filas.append({QString::number(v.id_es), TextoFechaLista(v.datos.FechaEntrada),
-                      v.datos.NombreVisitante, v.textoNAcomp, v.datos.PlacaVehiculo,
-                      v.datos.AutorizaIngreso, v.datos.Observaciones});
+        filas.append(FilaVisita(v));
         ids.append(v.id_es);
     }
     const int seleccion = ListView1->currentIndex().row();

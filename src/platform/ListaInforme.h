@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QList>
+
+class ModeloTabla;
+class QTreeView;
+class QWidget;
+
+// A list view in report view over a table model: one line per row, whole
+// rows selected, read only, column widths in twips.
+QTreeView* CrearListaInforme(QWidget* padre, ModeloTabla* modelo, const QList<int>& anchosTwips);
