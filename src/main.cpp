@@ -8,6 +8,10 @@
 
 int main(int argc, char* argv[])
 {
+    // Without TZ the C library reads the zone file again at every local-time
+    // conversion; lists convert one time per row.
+    if (qEnvironmentVariableIsEmpty("TZ"))
+        qputenv("TZ", ":/etc/localtime");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zelvora"));
     QApplication::setApplicationVersion(QStringLiteral("4.6"));

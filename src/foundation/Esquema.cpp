@@ -60,6 +60,9 @@ const QStringList& Tablas()
             // Name completion and the open-visit check search these keys.
             QStringLiteral("CREATE INDEX ix_es_nombre ON entradas_salidas "
                            "(NombreVisitanteClave, NombreVisitante)"),
+            // The open-visit check and the last visit of a frequent visitor.
+            QStringLiteral("CREATE INDEX ix_es_nombre_salida ON entradas_salidas "
+                           "(NombreVisitanteClave, FechaSalida)"),
             QStringLiteral("CREATE INDEX ix_es_autoriza ON entradas_salidas "
                            "(AutorizaIngresoClave, AutorizaIngreso)"),
             QStringLiteral("CREATE INDEX ix_vp_nombre ON visitas_programadas "

@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr int kMaximoNombres = 100;
+
 const QString kColumnas = QStringLiteral(
     "id_es, FechaEntrada, FechaSalida, NombreVisitante, NAcomp, AutorizaIngreso, PlacaVehiculo, "
     "Observaciones");
@@ -44,7 +46,8 @@ QVariantList ValoresDatos(const DatosVisita& d)
 }
 
 // A loose scan of the key index: one seek per distinct name, however many
-// visits each name has, so a short prefix over millions of visits stays fast.
+// visits each name has. A one-letter prefix can match ten thousand names in a
+// large log; the list offers the first ones and the guard types on.
 QStringList DistintosPorClave(BaseDatos& bd, const QString& tabla, const QString& columna,
                               const QString& prefijo)
 {
@@ -56,8 +59,9 @@ QStringList DistintosPorClave(BaseDatos& bd, const QString& tabla, const QString
             " UNION ALL"
             " SELECT (SELECT min(%1) FROM %3 WHERE %1 > claves.c) FROM claves WHERE c < ?)"
             " SELECT (SELECT %2 FROM %3 WHERE %1 = claves.c ORDER BY %2 LIMIT 1)"
-            " FROM claves WHERE c IS NOT NULL AND c < ?")
-            .arg(clave, columna, tabla);
+            " FROM claves WHERE c IS NOT NULL AND c < ? LIMIT %4")
+            .arg(clave, columna, tabla)
+            .arg(kMaximoNombres);
     const QString inicio = ClaveBusqueda(prefijo);
     const QString fin = FinDePrefijo(inicio);
     QSqlQuery q = bd.ejecutar(sql, {inicio, fin, fin});

@@ -43,7 +43,7 @@ int AgregarEntrada(BaseDatos& bd, const DatosVisita& datos,
                    const std::optional<QDateTime>& avisoEn);
 
 // Distinct stored names that begin with the typed text (letter case ignored),
-// each once, in Spanish alphabetical order.
+// each once, in Spanish alphabetical order; at most the first hundred.
 QStringList NombresQueEmpiezanPor(BaseDatos& bd, TablaVisitas tabla, const QString& prefijo);
 QStringList AutorizadoresQueEmpiezanPor(BaseDatos& bd, const QString& prefijo);
 

@@ -59,8 +59,11 @@ frmSalida::frmSalida(Contexto& ctx, Paneles& paneles, QWidget* padre)
     connect(Timer1, &QTimer::timeout, this, &frmSalida::alTemporizador);
     connect(btnModificarEntrada, &QPushButton::clicked, this, &frmSalida::modificarEntrada);
     connect(btnRegistrarSalida, &QPushButton::clicked, this, &frmSalida::registrarSalida);
-    connect(campos.txtNombreVisitante, &QLineEdit::returnPressed, this,
-            &frmSalida::registrarSalida);
+    // Enter leaves the field too: the name is normalised before it is stored.
+    connect(campos.txtNombreVisitante, &QLineEdit::returnPressed, this, [this] {
+        campos.normalizar();
+        registrarSalida();
+    });
     for (QLineEdit* campo :
          {campos.txtNombreVisitante, campos.txtAutorizaIngreso, campos.txtPlacaVehiculo})
         connect(campo, &QLineEdit::editingFinished, this, [this] { campos.normalizar(); });

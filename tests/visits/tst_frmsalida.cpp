@@ -1,7 +1,354 @@
+// The exit panel as a guard drives it: what it shows, the exit and the
+// correction as other terminals then read them, and the panel it returns to.
+
+#include "ApoyoPruebas.h"
+#include "startup/frmPrincipal.h"
+#include "visits/Visitas.h"
+#include "visits/frmEntrada.h"
+#include "visits/frmSalida.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
 #include <QTest>
-class Prueba : public QObject
+
+class PruebaSalida : public QObject
 {
-    Q_OBJECT private slots : void vacio() {}
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CarpetaPrueba> carpeta;
+    std::unique_ptr<frmPrincipal> ventana;
+    int modales = 0;
+
+    Contexto& ctx() { return *carpeta->ctx; }
+
+    int entrada(const QTime& hora, const QString& nombre, bool aviso = false)
+    {
+        const QDateTime momento(QDate(2026, 8, 5), hora);
+        SesionBD sesion(ctx().bd());
+        return AgregarEntrada(ctx().bd(),
+                              {momento, nombre, 2, QStringLiteral("Luis Gil"), "ABC123", "Taxi"},
+                              aviso ? std::optional(momento.addSecs(600)) : std::nullopt);
+    }
+
+    // The stored row as another terminal reads it; Null as "NULL".
+    QStringList fila(int idEs)
+    {
+        SesionBD sesion(ctx().bd());
+        QSqlQuery q = ctx().bd().ejecutar(
+            QStringLiteral("SELECT FechaEntrada, FechaSalida, NombreVisitante, NAcomp, "
+                           "AutorizaIngreso, PlacaVehiculo, Observaciones, NombreVisitanteClave, "
+                           "AutorizaIngresoClave FROM entradas_salidas WHERE id_es = ?"),
+            {idEs});
+        QStringList valores;
+        while (q.next())
+            for (int i = 0; i < 9; ++i)
+                valores << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
+        return valores;
+    }
+
+    int contar(const QString& sql, const QVariantList& valores = {})
+    {
+        SesionBD sesion(ctx().bd());
+        QSqlQuery q = ctx().bd().ejecutar(sql, valores);
+        return q.next() ? q.value(0).toInt() : -1;
+    }
+
+    // Whatever opens the exit panel next: it is shown and active, and the
+    // guard's steps run while it is up.
+    void alAbrir(const std::function<void(frmSalida&)>& pasos)
+    {
+        carpeta->dialogos.alModal = [this, pasos](QDialog& ventanaModal) {
+            ++modales;
+            auto& salida = static_cast<frmSalida&>(ventanaModal);
+            salida.show();
+            salida.activateWindow();
+            if (QTest::qWaitForWindowActive(&salida))
+                pasos(salida);
+            return salida.result();
+        };
+    }
+
+    void abrir(int idEs, const QString& origen, const std::function<void(frmSalida&)>& pasos)
+    {
+        alAbrir(pasos);
+        frmSalida::Abrir(ctx(), *ventana, ventana.get(), origen, idEs);
+        QCOMPARE(modales, 1);
+    }
+
+    // Types over a field's text and leaves it with Tab.
+    static void teclear(QLineEdit* campo, const QString& texto)
+    {
+        campo->setFocus();
+        campo->selectAll();
+        QTest::keyClick(campo, Qt::Key_Delete);
+        for (const QChar letra : texto) // keyClicks knows no accented letters
+            QTest::sendKeyEvent(QTest::Click, campo, Qt::Key_unknown, QString(letra), {});
+        QTest::keyClick(campo, Qt::Key_Tab);
+    }
+
+    // 5 August 2026 as the live exit time shows it.
+    static QString hoy(const QString& hora)
+    {
+        return QLocale::system().toString(QDate(2026, 8, 5), QLocale::ShortFormat) + u' ' + hora;
+    }
+
+private slots:
+    void init()
+    {
+        carpeta = std::make_unique<CarpetaPrueba>();
+        carpeta->crearBaseDatos();
+        ctx().cfg = InterpretarLineaConfiguracion(QStringLiteral(";ACCESO NORTE"));
+        CargarTablasIdioma(QStringLiteral("es"), &ctx().idioma);
+        ctx().usuario.UsuarioId = 1;
+        ventana = std::make_unique<frmPrincipal>(ctx());
+        ventana->cargar();
+        carpeta->dialogos.mostrados.clear();
+        modales = 0;
+    }
+    void cleanup()
+    {
+        ventana.reset();
+        carpeta.reset();
+    }
+
+    void salidaConfirmadaGuardaLoCorregido()
+    {
+        const int id = entrada(QTime(13, 40), "Ana Ruiz");
+        const QStringList antes = fila(id);
+        carpeta->dialogos.respuestas = {Dialogos::Respuesta::No, Dialogos::Respuesta::Si};
+        // No panel of that name is open: nothing is brought up, nothing breaks.
+        abrir(id, QStringLiteral("OtroPanel"), [&](frmSalida& w) {
+            teclear(w.campos.txtNombreVisitante, "josé o'brien");
+            teclear(w.campos.txtNAcomp, "");
+            teclear(w.campos.txtPlacaVehiculo, "xyz-98a");
+            teclear(w.campos.txtAutorizaIngreso, "ñandú peña");
+            teclear(w.campos.txtObservaciones, "dejó la llave");
+            QCOMPARE(
+                (QStringList{w.campos.txtNombreVisitante->text(), w.campos.txtPlacaVehiculo->text(),
+                             w.campos.txtAutorizaIngreso->text()}),
+                (QStringList{"José O'brien", "XYZ-98A", "Ñandú Peña"}));
+            w.chkFechaSalida->setChecked(false);
+            w.alTemporizador();
+            teclear(w.txtFechaSalida, hoy("04:45:10 pm"));
+            // No to the question: the panel stays with what was typed, nothing is stored.
+            w.btnRegistrarSalida->click();
+            QVERIFY(w.isVisible());
+            QCOMPARE(fila(id), antes);
+            QVERIFY(carpeta->textosSucesos().isEmpty());
+            // Enter in the name normalises it and asks again; Yes.
+            w.campos.txtNombreVisitante->setText(QStringLiteral("josé o'brien"));
+            QTest::keyClick(w.campos.txtNombreVisitante, Qt::Key_Return);
+            QVERIFY(!w.isVisible());
+            QCOMPARE(w.result(), int(QDialog::Accepted));
+        });
+        QCOMPARE(fila(id), (QStringList{"2026-08-05 13:40:00", "2026-08-05 16:45:10",
+                                        "José O'brien", "0", "Ñandú Peña", "XYZ-98A",
+                                        "dejó la llave", "josé o'brien", "ñandú peña"}));
+        const auto& mostrados = carpeta->dialogos.mostrados;
+        QCOMPARE(mostrados.size(), size_t(3));
+        QCOMPARE(mostrados[1].texto,
+                 QStringLiteral("¿Realizar la Salida?\r\n\r\nNombre Visitante: José O'brien\r\n"
+                                "Autoriza ingreso: Ñandú Peña\r\nNº Acompañantes: \r\n"
+                                "Placa Vehículo: XYZ-98A\r\nObservaciones: dejó la llave"));
+        QCOMPARE(mostrados[1].titulo, QStringLiteral("Confirmar Salida"));
+        QCOMPARE(mostrados[1].botones, Dialogos::Botones::SiNo);
+        QCOMPARE(mostrados[2].texto, QStringLiteral("Salida realizada correctamente"));
+        QCOMPARE(carpeta->textosSucesos(), QStringList{"Registra salida"});
+    }
+
+    void avisosDeLaEntradaSegunLaTerminal_data()
+    {
+        QTest::addColumn<bool>("avisos");
+        QTest::addColumn<int>("quedan");
+        QTest::newRow("avisos activos") << true << 0;
+        QTest::newRow("avisos apagados") << false << 2;
+    }
+    void avisosDeLaEntradaSegunLaTerminal()
+    {
+        QFETCH(bool, avisos);
+        QFETCH(int, quedan);
+        ctx().cfg.EfectuarAviso = avisos;
+        const int id = entrada(QTime(9, 0), "Ana Ruiz", true);
+        const int otra = entrada(QTime(9, 5), "Beto Paz", true);
+        carpeta->ejecutarSql(QStringLiteral("INSERT INTO avisos VALUES (?, '2026-08-05 15:00:00')"),
+                             {id});
+        abrir(id, QStringLiteral("RegistroVisitas"), [&](frmSalida& w) {
+            QVERIFY(!w.txtFechaSalida->isEnabled());
+            QCOMPARE(w.txtFechaSalida->text(), hoy("02:03:09 pm"));
+            // While on Auto every tick shows the clock, and that is the time stored.
+            carpeta->reloj.momento = carpeta->reloj.momento.addSecs(61);
+            w.alTemporizador();
+            w.btnRegistrarSalida->click();
+        });
+        const QString sql = QStringLiteral("SELECT COUNT(*) FROM avisos WHERE id_es = ?");
+        QCOMPARE(contar(sql, {id}), quedan);
+        QCOMPARE(contar(sql, {otra}), 1);
+        QCOMPARE(fila(id)[1], QStringLiteral("2026-08-05 14:04:10"));
+    }
+
+    void corregirNoPreguntaYConservaLaSalida()
+    {
+        const int id = entrada(QTime(9, 0), "Ana Ruiz");
+        carpeta->ejecutarSql(
+            QStringLiteral("UPDATE entradas_salidas SET FechaEntrada = "
+                           "'2026-03-04 21:07:05', FechaSalida = "
+                           "'2026-03-04 23:10:00', PlacaVehiculo = NULL WHERE id_es = ?"),
+            {id});
+        abrir(id, QStringLiteral("RegistroVisitas"), [&](frmSalida& w) {
+            // Day and month both up to 12, in the evening: a swap or a 24-hour clock shows.
+            const CamposVisita& c = w.campos;
+            QCOMPARE(
+                (QStringList{c.txtFechaEntrada->text(), c.txtNombreVisitante->text(),
+                             c.txtNAcomp->text(), c.txtPlacaVehiculo->text(),
+                             c.txtAutorizaIngreso->text(), c.txtObservaciones->text()}),
+                (QStringList{"04/03/2026 09:07:05 pm", "Ana Ruiz", "2", "", "Luis Gil", "Taxi"}));
+            QCOMPARE(QApplication::focusWidget(), c.txtNombreVisitante);
+            QVERIFY(!c.txtFechaEntrada->isEnabled());
+            w.campos.chkFechaEntrada->setChecked(false);
+            w.alTemporizador();
+            teclear(w.campos.txtFechaEntrada, "03/04/2026 9:07 pm");
+            teclear(w.campos.txtNAcomp, "12");
+            teclear(w.campos.txtObservaciones, "olvidó el paraguas");
+            w.btnModificarEntrada->click();
+            QVERIFY(!w.isVisible());
+        });
+        QCOMPARE(fila(id).mid(0, 7),
+                 (QStringList{"2026-04-03 21:07:00", "2026-03-04 23:10:00", "Ana Ruiz", "12",
+                              "Luis Gil", "", "olvidó el paraguas"}));
+        QCOMPARE(carpeta->dialogos.textos(), QStringList{"Modificación realizada correctamente"});
+        QCOMPARE(carpeta->textosSucesos(), QStringList{"Modifica entrada"});
+    }
+
+    void validacionEnOrden_data()
+    {
+        // Name, entry, exit, companions, authoriser; null: as loaded, the time on Auto.
+        QTest::addColumn<bool>("salida");
+        QTest::addColumn<QStringList>("textos");
+        QTest::addColumn<QString>("mensaje"); // slot, or the label of an unreadable time
+        QTest::addColumn<QString>("foco");
+        const QString no;
+        QTest::newRow("sin nombre") << true << QStringList{"", "", "", "x", ""} << "300"
+                                    << "txtNombreVisitante";
+        QTest::newRow("sin entrada") << true << QStringList{no, "", "", "x", ""} << "301"
+                                     << "txtFechaEntrada";
+        QTest::newRow("sin salida") << true << QStringList{no, no, "", "x", ""} << "302"
+                                    << "txtFechaSalida";
+        QTest::newRow("salida ilegible")
+            << true << QStringList{no, no, "mañana", "x", ""} << "Fecha Salida"
+            << "txtFechaSalida";
+        QTest::newRow("acompañantes") << true << QStringList{no, no, no, "-1", ""} << "303"
+                                      << "txtNAcomp";
+        QTest::newRow("sin autoriza") << true << QStringList{no, no, no, "", ""} << "304"
+                                      << "txtAutorizaIngreso";
+        // A correction never reads the exit time.
+        QTest::newRow("corrección entrada ilegible")
+            << false << QStringList{no, "4 de marzo", "", "x", ""} << "Fecha Entrada"
+            << "txtFechaEntrada";
+        QTest::newRow("corrección acompañantes")
+            << false << QStringList{no, no, "", "7x", ""} << "297"
+            << "txtNAcomp";
+        QTest::newRow("corrección sin autoriza")
+            << false << QStringList{no, no, "", "", ""} << "298"
+            << "txtAutorizaIngreso";
+    }
+    void validacionEnOrden()
+    {
+        QFETCH(bool, salida);
+        QFETCH(QStringList, textos);
+        QFETCH(QString, mensaje);
+        QFETCH(QString, foco);
+        const int id = entrada(QTime(9, 0), "Ana Ruiz");
+        const QStringList antes = fila(id);
+        QString esperado = ctx().texto(mensaje.toInt());
+        if (mensaje.toInt() == 0) // an unreadable time: named, with an example of its form
+            esperado = ctx()
+                           .idioma.mensaje(QStringLiteral("XFechaInvalida"))
+                           .arg(mensaje, mensaje == u"Fecha Entrada"
+                                             ? QStringLiteral("05/08/2026 02:03:09 pm")
+                                             : hoy("02:03:09 pm"));
+        abrir(id, QStringLiteral("RegistroVisitas"), [&](frmSalida& w) {
+            QLineEdit* campos[] = {w.campos.txtNombreVisitante, w.campos.txtFechaEntrada,
+                                   w.txtFechaSalida, w.campos.txtNAcomp,
+                                   w.campos.txtAutorizaIngreso};
+            w.campos.chkFechaEntrada->setChecked(textos[1].isNull());
+            w.chkFechaSalida->setChecked(textos[2].isNull());
+            w.alTemporizador();
+            for (int i = 0; i < 5; ++i)
+                if (!textos[i].isNull())
+                    campos[i]->setText(textos[i]);
+            (salida ? w.btnRegistrarSalida : w.btnModificarEntrada)->click();
+            QVERIFY(w.isVisible());
+            QCOMPARE(QApplication::focusWidget(), w.findChild<QWidget*>(foco));
+        });
+        QCOMPARE(carpeta->dialogos.textos(), QStringList{esperado});
+        QCOMPARE(fila(id), antes);
+        QVERIFY(carpeta->textosSucesos().isEmpty());
+    }
+
+    void entradaBorradaConElPanelAbierto_data()
+    {
+        QTest::addColumn<bool>("salida");
+        QTest::newRow("salida") << true;
+        QTest::newRow("corrección") << false;
+    }
+    void entradaBorradaConElPanelAbierto()
+    {
+        QFETCH(bool, salida);
+        ctx().cfg.EfectuarAviso = true;
+        const int id = entrada(QTime(9, 0), "Ana Ruiz", true);
+        abrir(id, QStringLiteral("RegistroVisitas"), [&](frmSalida& w) {
+            carpeta->ejecutarSql(QStringLiteral("DELETE FROM entradas_salidas WHERE id_es = ?"),
+                                 {id});
+            (salida ? w.btnRegistrarSalida : w.btnModificarEntrada)->click();
+            QVERIFY(!w.isVisible());
+        });
+        QCOMPARE(carpeta->dialogos.textos().last(),
+                 ctx().idioma.mensaje(QStringLiteral("XEntradaNoExiste")));
+        QCOMPARE(contar(QStringLiteral("SELECT COUNT(*) FROM entradas_salidas")), 0);
+        // The exit and the notice go together: the failed exit deleted no notice.
+        QCOMPARE(contar(QStringLiteral("SELECT COUNT(*) FROM avisos")), 1);
+        QVERIFY(carpeta->textosSucesos().isEmpty());
+    }
+
+    void desdeNuevaEntradaSoloLaSalidaVaciaSusCampos_data()
+    {
+        QTest::addColumn<bool>("salida");
+        QTest::addColumn<QStringList>("quedan");
+        QTest::newRow("salida") << true << QStringList{"", "", "", "", ""};
+        QTest::newRow("corrección")
+            << false << QStringList{"Ana Ruiz", "3", "Eva Mar", "QWE1", "otra vez"};
+    }
+    void desdeNuevaEntradaSoloLaSalidaVaciaSusCampos()
+    {
+        QFETCH(bool, salida);
+        QFETCH(QStringList, quedan);
+        const int id = entrada(QTime(9, 0), "Ana Ruiz");
+        ventana->mnuNuevaEntrada->trigger();
+        auto* nueva = qobject_cast<frmEntrada*>(ventana->panel(QStringLiteral("frmEntrada")));
+        QVERIFY(nueva);
+        QLineEdit* campos[] = {nueva->campos.txtNombreVisitante, nueva->campos.txtNAcomp,
+                               nueva->campos.txtAutorizaIngreso, nueva->campos.txtPlacaVehiculo,
+                               nueva->campos.txtObservaciones};
+        const QStringList tecleados{"Ana Ruiz", "3", "Eva Mar", "QWE1", "otra vez"};
+        for (int i = 0; i < 5; ++i)
+            campos[i]->setText(tecleados[i]);
+        alAbrir([&](frmSalida& w) {
+            (salida ? w.btnRegistrarSalida : w.btnModificarEntrada)->click();
+        });
+        nueva->btnAgregarEntrada->click();
+        QCOMPARE(modales, 1);
+        QStringList vistos;
+        for (QLineEdit* campo : campos)
+            vistos << campo->text();
+        QCOMPARE(vistos, quedan);
+        QCOMPARE(contar(QStringLiteral("SELECT COUNT(*) FROM entradas_salidas")), 1);
+        QCOMPARE(fila(id)[1] != QLatin1String("NULL"), salida);
+    }
 };
-QTEST_MAIN(Prueba)
+
+QTEST_MAIN(PruebaSalida)
 #include "tst_frmsalida.moc"
