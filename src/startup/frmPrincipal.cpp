@@ -234,19 +234,23 @@ void frmPrincipal::avisos()
             hayVencidos = HayAvisoVencido(ctx_.bd(), ctx_.reloj.ahora());
         }))
         return;
-    QMdiSubWindow* sub = subventana(QStringLiteral("frmAvisos"));
-    if (!hayVencidos) {
-        if (sub)
-            sub->close();
+    if (QMdiSubWindow* abierto = subventana(QStringLiteral("frmAvisos"))) {
+        if (!hayVencidos)
+            abierto->close();
+        else
+            abierto->show();
         return;
     }
-    if (sub)
-        return sub->show();
+    if (!hayVencidos)
+        return;
     auto* panel = new frmAvisos(ctx_);
     panel->cargar();
     mostrarPanel(panel, nullptr);
-    subventana(QStringLiteral("frmAvisos"))
-        ->move(Px(ctx_.traspaso.AvisosLeft), Px(ctx_.traspaso.AvisosTop));
+    // Where it was left, but never out of sight on a smaller screen.
+    QMdiSubWindow* sub = subventana(QStringLiteral("frmAvisos"));
+    const QSize area = mdi_->viewport()->size();
+    sub->move(qBound(0, Px(ctx_.traspaso.AvisosLeft), qMax(0, area.width() - sub->width())),
+              qBound(0, Px(ctx_.traspaso.AvisosTop), qMax(0, area.height() - sub->height())));
 }
 
 void frmPrincipal::alNuevaEntrada()

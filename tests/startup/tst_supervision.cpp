@@ -120,6 +120,7 @@ private slots:
         carpeta->ejecutarSql(
             QStringLiteral("INSERT INTO avisos VALUES (1, '2026-08-05 10:00:00')"));
         frmPrincipal& w = abrir(QStringLiteral("0;0;1;1;0;;0"));
+        w.resize(1600, 1000); // room for the remembered place
         carpeta->reloj.momento = QDateTime(QDate(2026, 8, 5), QTime(9, 59, 59));
         tick();
         QVERIFY(!w.panel(QStringLiteral("frmAvisos")));
