@@ -112,18 +112,8 @@ void frmSalida::modificarEntrada()
     const std::optional<DatosVisita> datos = campos.validar({295, 296, 297, 298});
     if (!datos)
         return;
-    bool existe = false;
-    if (!AccionBD(ctx_, this, [&] {
-            SesionBD sesion(ctx_.bd());
-            existe = ModificarEntrada(ctx_.bd(), ctx_.traspaso.IdEntradaSel, *datos);
-        }))
-        return;
-    if (!existe) {
-        ctx_.dialogos.informar(this, ctx_.idioma.mensaje(QStringLiteral("XEntradaNoExiste")));
-        return reject();
-    }
-    ctx_.registrar(QStringLiteral("Modifica entrada"));
-    terminar(false, 299);
+    guardar([&] { return ModificarEntrada(ctx_.bd(), ctx_.traspaso.IdEntradaSel, *datos); },
+            QStringLiteral("Modifica entrada"), false, 299);
 }
 
 void frmSalida::registrarSalida()
@@ -143,23 +133,29 @@ void frmSalida::registrarSalida()
     if (!ctx_.dialogos.confirmar(this, campos.textoConfirmacion(305), ctx_.texto(311),
                                  Dialogos::Icono::Informacion))
         return;
+    guardar(
+        [&] {
+            return RegistrarSalida(ctx_.bd(), ctx_.traspaso.IdEntradaSel, *datos, *salida,
+                                   ctx_.cfg.EfectuarAviso);
+        },
+        QStringLiteral("Registra salida"), true, 312);
+}
+
+void frmSalida::guardar(const std::function<bool()>& sentencia, const QString& suceso,
+                        bool salidaRegistrada, int slotMensaje)
+{
     bool existe = false;
     if (!AccionBD(ctx_, this, [&] {
             SesionBD sesion(ctx_.bd());
-            existe = RegistrarSalida(ctx_.bd(), ctx_.traspaso.IdEntradaSel, *datos, *salida,
-                                     ctx_.cfg.EfectuarAviso);
+            existe = sentencia();
         }))
         return;
     if (!existe) {
+        // Deleted or changed at another terminal meanwhile: nothing to store it in.
         ctx_.dialogos.informar(this, ctx_.idioma.mensaje(QStringLiteral("XEntradaNoExiste")));
         return reject();
     }
-    ctx_.registrar(QStringLiteral("Registra salida"));
-    terminar(true, 312);
-}
-
-void frmSalida::terminar(bool salidaRegistrada, int slotMensaje)
-{
+    ctx_.registrar(suceso);
     Timer1->stop();
     accept();
     paneles_.traerPanel(ctx_.traspaso.PanelOrigen, salidaRegistrada);

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class Contexto;
 class Paneles;
 class QCheckBox;
@@ -40,7 +42,10 @@ public:
     QTimer* Timer1;
 
 private:
-    void terminar(bool salidaRegistrada, int slotMensaje);
+    // Runs the write; when the entry still exists, logs, closes, brings up the
+    // opener and shows the success message.
+    void guardar(const std::function<bool()>& sentencia, const QString& suceso,
+                 bool salidaRegistrada, int slotMensaje);
 
     Contexto& ctx_;
     Paneles& paneles_;
