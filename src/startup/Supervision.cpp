@@ -56,7 +56,7 @@ bool Sincronizar(const QString& ruta, QString* error)
 
 } // namespace
 
-TurnoRespaldo AvanzarContadorRespaldo(BaseDatos& bd, int segundos)
+TurnoRespaldo AvanzarContadorRespaldo(BaseDatos& bd, int segundos, bool puedeCopiar)
 {
     BaseDatos::Transaccion transaccion(bd);
     QSqlQuery q = bd.ejecutar(
@@ -68,7 +68,7 @@ TurnoRespaldo AvanzarContadorRespaldo(BaseDatos& bd, int segundos)
     const qint64 respaldo = q.value(0).toLongLong();
     turno.respaldoCada = q.value(1).toInt();
     q.finish();
-    turno.toca = respaldo >= turno.respaldoCada;
+    turno.toca = puedeCopiar && respaldo >= turno.respaldoCada;
     if (turno.toca)
         bd.ejecutar(QStringLiteral("UPDATE contra SET respaldo = 0 WHERE id_contra = 1"));
     else

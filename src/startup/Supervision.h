@@ -18,7 +18,8 @@ struct TurnoRespaldo
 // Advances the counter shared by all terminals, or claims the backup when the
 // interval has passed (and sets the counter back to 0). One transaction, so two
 // terminals never both claim one interval and no terminal's minute is lost.
-TurnoRespaldo AvanzarContadorRespaldo(BaseDatos& bd, int segundos);
+// A terminal still busy with its previous copy only adds its minute.
+TurnoRespaldo AvanzarContadorRespaldo(BaseDatos& bd, int segundos, bool puedeCopiar = true);
 
 // After a failed copy: the counter stands at the interval, so the next tick tries again.
 void DevolverTurnoRespaldo(BaseDatos& bd, int respaldoCada);

@@ -31,13 +31,12 @@ void Supervisor::respaldo()
     if (!ctx_.cfg.EfectuarRespaldo)
         return;
     ctx_.traspaso.SegundosCiclo = kSegundosTick;
-    // The copy claimed at an earlier tick is still running: it reports itself.
-    if (hilo_)
-        return;
+    // While the copy claimed at an earlier tick still runs (it reports
+    // itself), this minute is only counted.
     TurnoRespaldo turno;
     if (!AccionBD(ctx_, ventana_, [&] {
             SesionBD sesion(ctx_.bd());
-            turno = AvanzarContadorRespaldo(ctx_.bd(), ctx_.traspaso.SegundosCiclo);
+            turno = AvanzarContadorRespaldo(ctx_.bd(), ctx_.traspaso.SegundosCiclo, !hilo_);
         }))
         return;
     ctx_.traspaso.SegundosCiclo = 0;
