@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -75,17 +76,26 @@ int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usua
         return Fallo(QStringLiteral("--usuario and --clave cannot be empty"));
     if (!QDir().mkpath(carpeta))
         return Fallo(QStringLiteral("cannot create the folder %1").arg(carpeta));
-    const QString rutaBD = QDir(carpeta).filePath(QStringLiteral("zelvora.db"));
+    const QString programa = QDir(carpeta).absolutePath();
+    const QString rutaCfg = QDir(carpeta).filePath(kArchivoConfiguracion);
+    // An existing configuration may point at a shared database folder: the
+    // database goes where the program will look for it.
+    Configuracion cfg = ConfiguracionInicial(punto);
+    QByteArray existente;
+    const bool hayCfg = QFile::exists(rutaCfg);
+    if (hayCfg && LeerArchivo(rutaCfg, &existente))
+        cfg = InterpretarLineaConfiguracion(PrimerCampo(DecodificarTexto(existente)));
+    if (!QFileInfo(CarpetaDatos(cfg, programa)).isDir())
+        return Fallo(QStringLiteral("the database folder %1 does not exist")
+                         .arg(CarpetaDatos(cfg, programa)));
+    const QString rutaBD = RutaBaseDatos(cfg, programa);
     if (QFile::exists(rutaBD))
         return Fallo(
             QStringLiteral("a database already exists at %1; it was left untouched").arg(rutaBD));
-
-    const QString rutaCfg = QDir(carpeta).filePath(kArchivoConfiguracion);
     QString error;
-    if (QFile::exists(rutaCfg)) {
+    if (hayCfg) {
         Salida() << "kept the existing " << rutaCfg << Qt::endl;
-    } else if (!EscribirLineaUnica(rutaCfg, LineaConfiguracion(ConfiguracionInicial(punto)),
-                                   &error)) {
+    } else if (!EscribirLineaUnica(rutaCfg, LineaConfiguracion(cfg), &error)) {
         return Fallo(QStringLiteral("cannot write %1: %2").arg(rutaCfg, error));
     }
     if (!CrearBaseDatos(rutaBD, usuario, &error))

@@ -11,6 +11,12 @@ QString FormatoCorto()
     return QLocale::system().dateFormat(QLocale::ShortFormat);
 }
 
+bool CortoSinAmbiguedad()
+{
+    const QString formato = FormatoCorto();
+    return formato.contains(QStringLiteral("MMM")) || formato.indexOf(u'd') < formato.indexOf(u'M');
+}
+
 QTime LeerHora(const QString& texto)
 {
     // As shown (12-hour with am/pm), or as a guard may type it (24-hour, no seconds).
@@ -65,7 +71,9 @@ QDateTime LeerFechaMostrada(const QString& texto, FormatoFecha mostrado)
     const FormatoFecha otro =
         mostrado == FormatoFecha::Lista ? FormatoFecha::Viva : FormatoFecha::Lista;
     QDateTime momento = LeerCon(texto, mostrado);
-    if (!momento.isValid())
+    // The other pattern only where it cannot swap day and month: a month-first
+    // machine date ("8/5/26") and a day-first list date read the same digits apart.
+    if (!momento.isValid() && CortoSinAmbiguedad())
         momento = LeerCon(texto, otro);
     return momento;
 }

@@ -44,8 +44,24 @@ frmAvisos::frmAvisos(Contexto& ctx, QWidget* padre) : QWidget(padre), ctx_(ctx)
     connect(Timer1, &QTimer::timeout, this, &frmAvisos::alTemporizador);
 }
 
+namespace {
+
+// Marks the panel busy for the length of a scope.
+class Ocupado
+{
+public:
+    explicit Ocupado(int& cuenta) : cuenta_(cuenta) { ++cuenta_; }
+    ~Ocupado() { --cuenta_; }
+
+private:
+    int& cuenta_;
+};
+
+} // namespace
+
 int frmAvisos::llenar(bool conSegundos)
 {
+    Ocupado ocupado(ocupado_);
     const QDateTime ahora = ctx_.reloj.ahora();
     QList<AvisoVencido> avisos;
     if (!AccionBD(ctx_, this, [&] {
@@ -76,6 +92,9 @@ void frmAvisos::cargar()
 
 void frmAvisos::alTemporizador()
 {
+    // A tick that comes while the guard answers a box waits for the next one.
+    if (ocupado())
+        return;
     const int cuenta = llenar(false);
     if (cuenta == 0)
         return CerrarPanel(this);
@@ -85,6 +104,7 @@ void frmAvisos::alTemporizador()
 
 void frmAvisos::eliminarSeleccionado()
 {
+    Ocupado ocupado(ocupado_);
     const int fila = ListView1->currentIndex().row();
     if (fila < 0)
         return;

@@ -22,6 +22,9 @@ public:
     void alTemporizador();
     void eliminarSeleccionado();
 
+    // True while it waits for the guard (a box is open): nobody closes it then.
+    bool ocupado() const { return ocupado_ > 0; }
+
     QTreeView* ListView1;
     QTimer* Timer1;
     ModeloTabla* modelo() const { return modelo_; }
@@ -35,4 +38,5 @@ private:
 
     Contexto& ctx_;
     ModeloTabla* modelo_;
+    int ocupado_ = 0;
 };

@@ -40,9 +40,11 @@ bool Dialogos::confirmar(QWidget* padre, const QString& texto, const QString& ti
 
 Dialogos::Respuesta DialogosQt::mostrar(QWidget* padre, const Mensaje& mensaje)
 {
+    // Owned by the top window, not by the panel that asks: a panel closed by a
+    // timer while its box is open must not take the box down with it.
     QMessageBox caja(IconoQt(mensaje.icono),
                      mensaje.titulo.isEmpty() ? kTituloPrograma : mensaje.titulo, mensaje.texto,
-                     QMessageBox::NoButton, padre);
+                     QMessageBox::NoButton, padre ? padre->window() : nullptr);
     if (mensaje.botones == Botones::Aceptar) {
         caja.setStandardButtons(QMessageBox::Ok);
         caja.exec();

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QThread>
+#include <QWidget>
 #include <QtDebug>
 
 namespace {
@@ -17,7 +18,10 @@ const QString kSalto = QStringLiteral("\r\n");
 
 } // namespace
 
-Supervisor::Supervisor(Contexto& ctx, QWidget* ventana) : ctx_(ctx), ventana_(ventana) {}
+Supervisor::Supervisor(Contexto& ctx, QWidget* ventana)
+    : QObject(ventana), ctx_(ctx), ventana_(ventana)
+{
+}
 
 Supervisor::~Supervisor()
 {

@@ -235,7 +235,8 @@ void frmPrincipal::avisos()
         }))
         return;
     if (QMdiSubWindow* abierto = subventana(QStringLiteral("frmAvisos"))) {
-        if (!hayVencidos)
+        const auto* panel = qobject_cast<frmAvisos*>(abierto->widget());
+        if (!hayVencidos && !(panel && panel->ocupado()))
             abierto->close();
         else
             abierto->show();

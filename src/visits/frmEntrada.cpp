@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -19,6 +20,20 @@
 #include <QPushButton>
 #include <QStringListModel>
 #include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+// Focus lost to a box, another window or a menu: the guard has not left the
+// field, so nothing is normalised or carried over behind the box.
+bool PorOtraVentana(QEvent* evento)
+{
+    const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
+    return razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason;
+}
+
+} // namespace
 
 frmEntrada::frmEntrada(Contexto& ctx, Paneles& paneles, QWidget* padre)
     : QWidget(padre), campos(ctx, this, FormatoFecha::Viva), ctx_(ctx), paneles_(paneles)
@@ -305,7 +320,7 @@ bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
             lstNombreVisitante->hide();
             lstAutorizaIngreso->hide();
         }
-        if (tipo == QEvent::FocusOut)
+        if (tipo == QEvent::FocusOut && !PorOtraVentana(evento))
             alSalirDeCampo(static_cast<QLineEdit*>(objeto));
     }
     if (tipo == QEvent::FocusIn &&
@@ -314,7 +329,7 @@ bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
         lstNombreVisitante->hide();
         lstAutorizaIngreso->hide();
     }
-    if (tipo == QEvent::FocusOut && objeto == campos.txtPlacaVehiculo)
+    if (tipo == QEvent::FocusOut && objeto == campos.txtPlacaVehiculo && !PorOtraVentana(evento))
         campos.normalizar();
     return QWidget::eventFilter(objeto, evento);
 }
@@ -352,7 +367,7 @@ std::optional<double> frmEntrada::minutosAviso()
     texto.replace(u',', u'.');
     bool ok = false;
     const double minutos = QLocale::c().toDouble(texto, &ok);
-    if (ok && minutos >= 0)
+    if (ok && std::isfinite(minutos) && minutos >= 0 && minutos <= 999)
         return minutos;
     ctx_.dialogos.informar(this, ctx_.idioma.mensaje(QStringLiteral("XAvisoMinutos")));
     txtAviso->setFocus();
@@ -390,6 +405,11 @@ void frmEntrada::agregarEntrada()
     if (!ctx_.dialogos.confirmar(this, campos.textoConfirmacion(164), ctx_.texto(170),
                                  Dialogos::Icono::Informacion))
         return;
+    // The time as the field shows it now: the clock went on while the box was open.
+    const QDateTime alConfirmar =
+        LeerFechaMostrada(campos.txtFechaEntrada->text(), FormatoFecha::Viva);
+    if (alConfirmar.isValid())
+        datos->FechaEntrada = alConfirmar;
     // The camera's picture, when it is on, is taken here.
     datos->FechaEntrada = momentoEntrada(datos->FechaEntrada);
     std::optional<QDateTime> avisoEn;

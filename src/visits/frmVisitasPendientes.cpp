@@ -81,11 +81,14 @@ void frmVisitasPendientes::recargar()
         filas.append(FilaVisita(v));
         ids.append(v.id_es);
     }
-    const int seleccion = ListView1->currentIndex().row();
+    // The same visitor stays selected, whatever moved around it; the first
+    // reading selects the newest entry.
+    const int filaAntes = ListView1->currentIndex().row();
+    const int elegido = modelo_->id(filaAntes);
+    const int filaNueva = filaAntes < 0 ? 0 : int(ids.indexOf(elegido));
     modelo_->fijarFilas(std::move(filas), std::move(ids));
-    if (modelo_->rowCount() > 0)
-        ListView1->setCurrentIndex(
-            modelo_->index(qBound(0, seleccion, modelo_->rowCount() - 1), 0));
+    if (filaNueva >= 0 && filaNueva < modelo_->rowCount())
+        ListView1->setCurrentIndex(modelo_->index(filaNueva, 0));
     setWindowTitle(ctx_.texto(284) + QString::number(visitas.size()));
 }
 
