@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
+scripts/build.sh zelvora zelvora-admin
 if [ ! -f demo/zelvora.db ]; then
     build/tools/zelvora-admin init --carpeta demo --punto "PORTERIA PRINCIPAL" --demo
 fi
