@@ -52,7 +52,6 @@ private slots:
         };
         fila(2, "Contraseña", "Password");
         fila(7, "Bienvenido/a: ", "Welcome: ");
-        fila(27, " horas", " hours");
         fila(36, "¿Salir del programa?", "Are you sure to Exit Zelvora?");
         fila(89, " -  Prop.: ", " -  Owners: ");
         fila(102, "Tipo de Vehículo", "Vechicle Type");
@@ -60,7 +59,6 @@ private slots:
         fila(175, "Error Tomar Imagen - Obtener Imagen", "Error Tomar Imagen - Obtener Imagen");
         fila(285, "Registrar Salida-Modificar Entrada", "Registrar Salida-Modify Entry Data");
         fila(-1, "Mostrar Gestión de Entradas/Salidas", "Show Visitor Management &Entry/Output");
-        fila(-16, "Registrar Salidas", "Make Visitor's Exit");
     }
 
     void textosCitados()
@@ -92,9 +90,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("codigo"); // empty: no language chosen
         QTest::newRow("vacio") << QByteArray() << "";
-        QTest::newRow("blancos iniciales") << QByteArray("  es\r\n") << "es";
-        QTest::newRow("coma") << QByteArray("co,us\r\n") << "co";
-        QTest::newRow("otras lineas") << QByteArray("us\nes\r\n") << "us";
+        // The first field, read as the configuration's is.
+        QTest::newRow("primer campo") << QByteArray("  us,co\nes\r\n") << "us";
     }
 
     // Read what lies on disk, then replace it with the one line a flag click writes.

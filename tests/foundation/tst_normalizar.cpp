@@ -29,11 +29,9 @@ private slots:
         QTest::addColumn<int>("regla");
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("esperado");
-        Fila("propio vacio", Propio, "", "");
         Fila("propio blanco doble", Propio, "pUERTA  norte", "Puerta  Norte");
         Fila("propio guion", Propio, "santa-rosa", "Santa-rosa");
         Fila("propio apostrofo", Propio, "l'arc", "L'arc");
-        Fila("propio resto minusculas", Propio, "McDONALD", "Mcdonald");
         Fila("propio blanco inicial", Propio, " sol", " Sol");
         Fila("propio cifra", Propio, "calle 5b sur", "Calle 5b Sur");
         Fila("propio acentos y enie", Propio, "ÁLVARO ÑÚÑEZ érika", "Álvaro Ñúñez Érika");
@@ -43,14 +41,12 @@ private slots:
         Fila("propio blanco duro", Propio, "ana\u00A0bel", "Ana\u00A0bel");
         Fila("propio astral", Propio, "\U00010428\U00010428 \U00010428",
              "\U00010400\U00010428 \U00010400");
-        Fila("mayus vacio", Mayus, "", "");
         Fila("mayus placa", Mayus, "abc 12d", "ABC 12D");
         Fila("mayus acentos", Mayus, "ñandú álvarez ü", "ÑANDÚ ÁLVAREZ Ü");
         // A plate field has a length limit: "ß" stays one letter.
         Fila("mayus eszett", Mayus, "straße", "STRAßE");
         Fila("mayus NUL", Mayus, ConNul("ab", "c"), ConNul("AB", "C"));
         Fila("primera vacio", Primera, "", "");
-        Fila("primera resto intacto", Primera, "de la torre", "De la torre");
         Fila("primera mayusculas", Primera, "dE LA cruz", "DE LA cruz");
         Fila("primera enie", Primera, "ñandú", "Ñandú");
         Fila("primera blanco inicial", Primera, " sol", " sol");

@@ -1,4 +1,5 @@
 #include "ApoyoPruebas.h"
+#include "foundation/ArchivosTexto.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,7 +81,6 @@ private slots:
         encender(punto);
         c->ctx->registrar("uno");
         c->ctx->registrar("dos");
-        QCOMPARE(c->ctx->cfg.PuntoControl, punto);
         QCOMPARE(QDir(c->archivo("sucesos")).entryList(QDir::Files),
                  QStringList{"20260805_" + nombre + ".hap"});
         QCOMPARE(c->lineasSucesos(nombre),
@@ -90,27 +90,19 @@ private slots:
 
     // A lost network folder must not quietly grow a local copy of the log:
     // only "sucesos" itself is created, never the folder it belongs in.
-    void carpetaDeDatosInexistenteNoSeCrea()
+    void carpetaDeDatosPerdidaNoSeCreaNiSeEscribe()
     {
         encender("P");
-        c->ctx->cfg.RutaBD = c->archivo("no_montada");
+        const QString ruta = c->archivo("no_montada");
+        c->ctx->cfg.RutaBD = ruta;
         c->ctx->registrar("x");
-        QCOMPARE(c->ctx->Suceso, QString());
-        QVERIFY(!QFile::exists(c->archivo("no_montada")));
-        QVERIFY(!c->ctx->ultimoErrorSucesos().isEmpty());
-    }
-
-    void carpetaNoEscribibleNoDetieneLaAccion()
-    {
-        QFile f(c->archivo("zelvora.db"));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("datos") == 5);
-        f.close();
-        encender("P");
-        c->ctx->cfg.RutaBD = f.fileName(); // a file where the folder should be
+        QVERIFY(!QFile::exists(ruta));
+        // A file where the folder should be stays as it was.
+        QVERIFY(EscribirLineaUnica(ruta, "x", nullptr));
         c->ctx->registrar("Guarda entrada");
         QCOMPARE(c->ctx->Suceso, QString());
         QVERIFY(!c->ctx->ultimoErrorSucesos().isEmpty());
-        QCOMPARE(LeerBytes(f.fileName()), "datos");
+        QCOMPARE(LeerBytes(ruta), "x\r\n");
     }
 };
 

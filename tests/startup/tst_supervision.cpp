@@ -4,7 +4,6 @@
 #include "ApoyoPruebas.h"
 #include "foundation/ArchivosTexto.h"
 #include "notices/frmAvisos.h"
-#include "startup/Supervision.h"
 #include "startup/Supervisor.h"
 #include "startup/frmPrincipal.h"
 
@@ -16,27 +15,23 @@
 
 namespace {
 
-// What the standard engine says of a copy: "ok" and its number of visits.
+// What the standard engine says of a copy, read only: "ok" and its number of visits.
 QString Revisar(const QString& ruta)
 {
     QString resultado;
     {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("revision"));
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "revision");
         db.setDatabaseName(ruta);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        db.setConnectOptions("QSQLITE_OPEN_READONLY");
         if (db.open()) {
             QSqlQuery q(db);
-            q.exec(QStringLiteral("PRAGMA integrity_check"));
-            q.next();
-            resultado = q.value(0).toString();
-            q.exec(QStringLiteral("SELECT count(*) FROM entradas_salidas"));
-            q.next();
-            resultado += u' ' + q.value(0).toString();
+            if (q.exec("SELECT (SELECT * FROM pragma_integrity_check) || ' ' || count(*) "
+                       "FROM entradas_salidas") &&
+                q.next())
+                resultado = q.value(0).toString();
         }
-        db.close();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("revision"));
+    QSqlDatabase::removeDatabase("revision");
     return resultado;
 }
 
@@ -58,39 +53,25 @@ private:
     std::unique_ptr<CarpetaPrueba> carpeta;
     std::unique_ptr<frmPrincipal> principal;
 
-    QString bd() const { return carpeta->archivo(QStringLiteral("zelvora.db")); }
+    QString bd() const { return carpeta->archivo("zelvora.db"); }
 
     // Fields 3 to 15 of the configuration line.
     frmPrincipal& abrir(const QString& opciones)
     {
-        carpeta->ctx->cfg =
-            InterpretarLineaConfiguracion(QStringLiteral(";ACCESO NORTE;") + opciones);
-        carpeta->ctx->usuario.UsuarioId = 1;
-        principal = std::make_unique<frmPrincipal>(*carpeta->ctx);
-        principal->cargar();
-        carpeta->dialogos.mostrados.clear(); // the greeting
+        principal = carpeta->entrar(opciones);
         return *principal;
     }
 
     void contador(qint64 respaldo, qint64 cada)
     {
-        carpeta->ejecutarSql(QStringLiteral("UPDATE contra SET respaldo = ?, respaldo_cada = ?"),
-                             {respaldo, cada});
+        carpeta->ejecutarSql("UPDATE contra SET respaldo = ?, respaldo_cada = ?", {respaldo, cada});
     }
 
-    QString valorContador()
-    {
-        BaseDatos& bd = carpeta->ctx->bd();
-        SesionBD sesion(bd);
-        QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT respaldo FROM contra"));
-        q.next();
-        return q.value(0).toString();
-    }
+    QString valorContador() { return carpeta->consultar("SELECT respaldo FROM contra").value(0); }
 
     QStringList respaldos() const
     {
-        return QDir(carpeta->archivo(QStringLiteral("respaldos")))
-            .entryList(QDir::Files, QDir::Name);
+        return QDir(carpeta->archivo("respaldos")).entryList(QDir::Files, QDir::Name);
     }
 
     void tick()
@@ -104,7 +85,6 @@ private slots:
     {
         carpeta = std::make_unique<CarpetaPrueba>();
         carpeta->crearBaseDatos();
-        CargarTablasIdioma(QStringLiteral("es"), &carpeta->ctx->idioma);
     }
     void cleanup()
     {
@@ -114,60 +94,53 @@ private slots:
 
     void avisoVencidoAbreElPanelYSinAvisosSeCierra()
     {
-        carpeta->ejecutarSql(
-            QStringLiteral("INSERT INTO entradas_salidas (FechaEntrada, NombreVisitante) VALUES "
-                           "('2026-08-05 09:00:00', 'Ana')"));
-        carpeta->ejecutarSql(
-            QStringLiteral("INSERT INTO avisos VALUES (1, '2026-08-05 10:00:00')"));
-        frmPrincipal& w = abrir(QStringLiteral("0;0;1;1;0;;0"));
+        carpeta->agregarVisita({"2026-08-05 09:00:00", "Ana"});
+        carpeta->ejecutarSql("INSERT INTO avisos VALUES (1, '2026-08-05 10:00:00')");
+        frmPrincipal& w = abrir("0;0;1;1;0;;0");
         w.resize(1600, 1000); // room for the remembered place
         carpeta->reloj.momento = QDateTime(QDate(2026, 8, 5), QTime(9, 59, 59));
         tick();
-        QVERIFY(!w.panel(QStringLiteral("frmAvisos")));
+        QVERIFY(!w.panel("frmAvisos"));
 
         carpeta->reloj.momento = QDateTime(QDate(2026, 8, 5), QTime(10, 0, 0));
         tick();
-        auto* avisos = qobject_cast<frmAvisos*>(w.panel(QStringLiteral("frmAvisos")));
+        auto* avisos = qobject_cast<frmAvisos*>(w.panel("frmAvisos"));
         QVERIFY(avisos && avisos->isVisible());
-        QCOMPARE(avisos->windowTitle(), QStringLiteral("Avisos: 1"));
         QCOMPARE(avisos->parentWidget()->pos(), QPoint(11000 / 15, 0));
 
         // Gone elsewhere (an exit at another terminal): the next tick closes the panel.
-        carpeta->ejecutarSql(QStringLiteral("DELETE FROM avisos"));
+        carpeta->ejecutarSql("DELETE FROM avisos");
         tick();
-        QTRY_VERIFY(!w.panel(QStringLiteral("frmAvisos")));
+        QTRY_VERIFY(!w.panel("frmAvisos"));
     }
 
     void cadaTickUnaCopiaIntegraConCeroSegundos()
     {
         contador(0, 0);
-        abrir(QStringLiteral("1;0;1;0;0;;0"));
-        carpeta->ejecutarSql(
-            QStringLiteral("INSERT INTO entradas_salidas (NombreVisitante) VALUES ('Ana')"));
+        abrir("1;0;1;0;0;;0");
+        carpeta->agregarVisita({"2026-08-05 09:00:00", "Ana"});
         for (int i = 0; i < 3; ++i) {
             tick();
             carpeta->reloj.momento = carpeta->reloj.momento.addSecs(60);
         }
-        QCOMPARE(respaldos(),
-                 (QStringList{QStringLiteral("zelvora 05-08-2026 14-03-09-ACCESO NORTE.db"),
-                              QStringLiteral("zelvora 05-08-2026 14-04-09-ACCESO NORTE.db"),
-                              QStringLiteral("zelvora 05-08-2026 14-05-09-ACCESO NORTE.db")}));
+        QCOMPARE(respaldos(), (QStringList{"zelvora 05-08-2026 14-03-09-ACCESO NORTE.db",
+                                           "zelvora 05-08-2026 14-04-09-ACCESO NORTE.db",
+                                           "zelvora 05-08-2026 14-05-09-ACCESO NORTE.db"}));
         for (const QString& copia : respaldos())
-            QCOMPARE(Revisar(carpeta->archivo(QStringLiteral("respaldos/") + copia)),
-                     QStringLiteral("ok 1"));
-        QCOMPARE(carpeta->textosSucesos().count(
-                     QStringLiteral("Se ha realizado la copia de seguridad correctamente")),
-                 3);
+            QCOMPARE(Revisar(carpeta->archivo(QStringLiteral("respaldos/") + copia)), "ok 1");
+        QCOMPARE(
+            carpeta->textosSucesos().count("Se ha realizado la copia de seguridad correctamente"),
+            3);
         QVERIFY(carpeta->dialogos.mostrados.empty());
     }
 
     void contadorSumaUnMinutoPorTick()
     {
         contador(0, 86400);
-        abrir(QStringLiteral("1;0;1;0;0;;0"));
+        abrir("1;0;1;0;0;;0");
         tick();
         tick();
-        QCOMPARE(valorContador(), QStringLiteral("120"));
+        QCOMPARE(valorContador(), "120");
         QVERIFY(respaldos().isEmpty());
         QCOMPARE(carpeta->ctx->traspaso.SegundosCiclo, 0);
     }
@@ -185,37 +158,31 @@ private slots:
         QFETCH(int, cada);
         QFETCH(QString, horas);
         // A file where the folder should be: no backup can be written there.
-        QVERIFY(EscribirLineaUnica(carpeta->archivo(QStringLiteral("respaldos")),
-                                   QStringLiteral("x"), nullptr));
+        QVERIFY(EscribirLineaUnica(carpeta->archivo("respaldos"), "x", nullptr));
         contador(cada, cada);
-        abrir(QStringLiteral("1;0;1;0;0;;0"));
+        abrir("1;0;1;0;0;;0");
         tick();
         QCOMPARE(carpeta->dialogos.mostrados.size(), size_t(1));
         const Dialogos::Mensaje& caja = carpeta->dialogos.ultimo();
         QCOMPARE(caja.titulo, QString()); // the program title
         QCOMPARE(caja.icono, Dialogos::Icono::Informacion);
-        const QStringList lineas = caja.texto.split(QStringLiteral("\r\n"));
-        QCOMPARE(lineas.value(0), QStringLiteral("La copia de seguridad no se ha podido realizar"));
+        const QStringList lineas = caja.texto.split("\r\n");
+        QCOMPARE(lineas.value(0), "La copia de seguridad no se ha podido realizar");
         QCOMPARE(lineas.value(4), horas);
-        QCOMPARE(lineas.value(8),
-                 QStringLiteral("Si este mensaje persiste, contacte al soporte técnico"));
-        QCOMPARE(carpeta->textosSucesos().last(),
-                 QStringLiteral("La copia de seguridad no se ha podido realizar"));
+        QCOMPARE(lineas.value(8), "Si este mensaje persiste, contacte al soporte técnico");
+        QCOMPARE(carpeta->textosSucesos().last(), "La copia de seguridad no se ha podido realizar");
         QCOMPARE(valorContador(), QString::number(cada));
-        QVERIFY(
-            !QFile::exists(carpeta->archivo(QStringLiteral("respaldos")) + QStringLiteral("/x")));
     }
 
     void dosTerminalesNoPierdenMinutosNiCopianDosVeces()
     {
         contador(0, 1'000'000'000);
-        const QStringList args = {QStringLiteral("ticks"), bd(), QStringLiteral("100"),
-                                  QStringLiteral("60")};
+        const QStringList args = {"ticks", bd(), "100", "60"};
         QProcess otra;
         otra.start(qEnvironmentVariable("ZELVORA_TERMINAL"), args);
-        QCOMPARE(Terminal(args), QStringLiteral("0"));
+        QCOMPARE(Terminal(args), "0");
         QVERIFY(otra.waitForFinished(120000));
-        QCOMPARE(valorContador(), QStringLiteral("12000"));
+        QCOMPARE(valorContador(), "12000");
 
         // Every eleventh tick overall claims a copy (ten add up to 600, the next claims).
         contador(0, 600);
@@ -224,16 +191,15 @@ private slots:
         QVERIFY(otra.waitForFinished(120000));
         const int ajenas = QString::fromUtf8(otra.readAllStandardOutput()).trimmed().toInt();
         QCOMPARE(propias + ajenas, 18);
-        QCOMPARE(valorContador(), QStringLiteral("120"));
+        QCOMPARE(valorContador(), "120");
     }
 
     void copiaIntegraMientrasOtraTerminalInserta()
     {
         contador(0, 0);
-        abrir(QStringLiteral("1;0;1;0;0;;0"));
+        abrir("1;0;1;0;0;;0");
         QProcess otra;
-        otra.start(qEnvironmentVariable("ZELVORA_TERMINAL"),
-                   {QStringLiteral("insertar"), bd(), QStringLiteral("3000")});
+        otra.start(qEnvironmentVariable("ZELVORA_TERMINAL"), {"insertar", bd(), "3000"});
         QVERIFY(otra.waitForStarted());
         QTest::qWait(300);
         for (int i = 0; i < 4; ++i) {
@@ -246,8 +212,8 @@ private slots:
         QVERIFY(QString::fromUtf8(otra.readAllStandardOutput()).trimmed().toInt() > 0);
         QCOMPARE(respaldos().size(), 4);
         for (const QString& copia : respaldos())
-            QVERIFY(Revisar(carpeta->archivo(QStringLiteral("respaldos/") + copia))
-                        .startsWith(QStringLiteral("ok ")));
+            QVERIFY(
+                Revisar(carpeta->archivo(QStringLiteral("respaldos/") + copia)).startsWith("ok "));
     }
 
     void tamanoSegunLosUmbrales_data()
@@ -292,19 +258,17 @@ private slots:
 
     void tamanoIlegibleAvisaEnCadaTick()
     {
-        QDir(carpeta->ruta()).mkdir(QStringLiteral("vacia"));
-        carpeta->ctx->cfg.RutaBD = carpeta->archivo(QStringLiteral("vacia"));
-        abrir(QStringLiteral("0;0;1;0;0;;1;;;;0;0;0"));
-        carpeta->ctx->cfg.RutaBD = carpeta->archivo(QStringLiteral("vacia"));
-        carpeta->dialogos.mostrados.clear();
+        QDir(carpeta->ruta()).mkdir("vacia");
+        abrir("0;0;1;0;0;;1;;;;0;0;0");
+        carpeta->ctx->cfg.RutaBD = carpeta->archivo("vacia");
         principal->alTemporizador();
         principal->alTemporizador();
         QCOMPARE(carpeta->dialogos.mostrados.size(), size_t(2));
         QVERIFY(carpeta->dialogos.ultimo().texto.startsWith(
-            QStringLiteral("No se ha podido determinar el tamaño de la base de datos para avisos "
-                           "de soporte\r\n")));
+            "No se ha podido determinar el tamaño de la base de datos para avisos "
+            "de soporte\r\n"));
         QCOMPARE(CarpetaPrueba::lineasArchivo(
-                     carpeta->archivo(QStringLiteral("vacia/sucesos/20260805_ACCESO NORTE.hap")))
+                     carpeta->archivo("vacia/sucesos/20260805_ACCESO NORTE.hap"))
                      .size(),
                  2);
     }

@@ -3,8 +3,11 @@
 #include "foundation/ArchivosTexto.h"
 #include "foundation/Esquema.h"
 #include "foundation/RegistroSucesos.h"
+#include "startup/frmPrincipal.h"
 
+#include <QAbstractItemModel>
 #include <QFile>
+#include <QSqlRecord>
 #include <QTest>
 
 Dialogos::Respuesta DialogosGuion::mostrar(QWidget*, const Mensaje& mensaje)
@@ -13,7 +16,7 @@ Dialogos::Respuesta DialogosGuion::mostrar(QWidget*, const Mensaje& mensaje)
     if (mensaje.botones == Botones::Aceptar)
         return Respuesta::Aceptar;
     if (respuestas.empty())
-        return respuestaSinGuion;
+        return Respuesta::Si;
     const Respuesta respuesta = respuestas.front();
     respuestas.pop_front();
     return respuesta;
@@ -66,18 +69,66 @@ void CarpetaPrueba::ejecutarSql(const QString& sql, const QVariantList& valores)
     bd.ejecutar(sql, valores);
 }
 
-int CarpetaPrueba::agregarUsuario(const QString& sr, const QString& dw, const QList<int>& permisos,
-                                  const QVariant& nombre, const QVariant& ape1,
-                                  const QVariant& ape2)
+QStringList Textos(const QAbstractItemModel* modelo, int columna)
+{
+    QStringList filas;
+    for (int n = 0; n < modelo->rowCount(); ++n) {
+        QStringList textos;
+        for (int c = 0; c < modelo->columnCount(); ++c)
+            if (columna < 0 || c == columna)
+                textos << modelo->index(n, c).data().toString();
+        filas << textos.join(u'|');
+    }
+    return filas;
+}
+
+QStringList Filas(BaseDatos& bd, const QString& sql, const QVariantList& valores)
+{
+    QSqlQuery q = bd.ejecutar(sql, valores);
+    QStringList filas;
+    while (q.next()) {
+        QStringList columnas;
+        for (int i = 0; i < q.record().count(); ++i)
+            columnas << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
+        filas << columnas.join(u'|');
+    }
+    return filas;
+}
+
+QStringList CarpetaPrueba::consultar(const QString& sql, const QVariantList& valores)
 {
     BaseDatos bd;
     bd.fijarRuta(archivo(QStringLiteral("zelvora.db")));
     SesionBD sesion(bd);
-    const int id = bd.ejecutar(QStringLiteral("INSERT INTO sr (sr, dw, nombre, ape1, ape2, nivel) "
-                                              "VALUES (?, ?, ?, ?, ?, '1')"),
-                               {sr, dw, nombre, ape1, ape2})
-                       .lastInsertId()
-                       .toInt();
+    return Filas(bd, sql, valores);
+}
+
+int CarpetaPrueba::agregarVisita(const VisitaPrueba& v)
+{
+    BaseDatos bd;
+    bd.fijarRuta(archivo(QStringLiteral("zelvora.db")));
+    SesionBD sesion(bd);
+    return bd
+        .ejecutar(QStringLiteral("INSERT INTO %1 (FechaEntrada, FechaSalida, NombreVisitante, "
+                                 "NAcomp, AutorizaIngreso, PlacaVehiculo, Observaciones, "
+                                 "NombreVisitanteClave, AutorizaIngresoClave) "
+                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                      .arg(v.tabla),
+                  {v.entra, v.sale, v.nombre, v.acomp, v.autoriza, v.placa, v.obs,
+                   v.nombre.toCaseFolded(), v.autoriza.toCaseFolded()})
+        .lastInsertId()
+        .toInt();
+}
+
+int CarpetaPrueba::agregarUsuario(const QString& sr, const QString& dw, const QList<int>& permisos)
+{
+    BaseDatos bd;
+    bd.fijarRuta(archivo(QStringLiteral("zelvora.db")));
+    SesionBD sesion(bd);
+    const int id =
+        bd.ejecutar(QStringLiteral("INSERT INTO sr (sr, dw, nivel) VALUES (?, ?, '1')"), {sr, dw})
+            .lastInsertId()
+            .toInt();
     for (int n = 1; n <= 16; ++n)
         bd.ejecutar(QStringLiteral("INSERT INTO UsuariosPermisos VALUES (?, ?, ?)"),
                     {id, n, permisos.contains(n) ? 1 : 0});
@@ -89,6 +140,17 @@ void CarpetaPrueba::prepararTerminal(const QString& idioma)
     escribirConfiguracion(QStringLiteral(";ACCESO NORTE;1;0;1;0;0;;1;;;;0;0;0"));
     escribirIdioma(idioma);
     crearBaseDatos();
+}
+
+std::unique_ptr<frmPrincipal> CarpetaPrueba::entrar(const QString& opciones, int idSr)
+{
+    ctx->cfg = InterpretarLineaConfiguracion(QStringLiteral(";ACCESO NORTE;") + opciones);
+    CargarTablasIdioma(QStringLiteral("es"), &ctx->idioma);
+    ctx->usuario.UsuarioId = idSr;
+    auto principal = std::make_unique<frmPrincipal>(*ctx);
+    principal->cargar();
+    dialogos.mostrados.clear();
+    return principal;
 }
 
 QStringList CarpetaPrueba::lineasSucesos(const QString& punto, const QDate& dia) const

