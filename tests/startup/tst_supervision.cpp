@@ -4,6 +4,7 @@
 #include "ApoyoPruebas.h"
 #include "foundation/ArchivosTexto.h"
 #include "notices/frmAvisos.h"
+#include "platform/ModeloTabla.h"
 #include "startup/Supervisor.h"
 #include "startup/frmPrincipal.h"
 
@@ -12,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTreeView>
 
 namespace {
 
@@ -110,6 +112,29 @@ private slots:
 
         // Gone elsewhere (an exit at another terminal): the next tick closes the panel.
         carpeta->ejecutarSql("DELETE FROM avisos");
+        tick();
+        QTRY_VERIFY(!w.panel("frmAvisos"));
+    }
+
+    // The last notice deleted, its message still open when the minute ticks:
+    // the panel waits for the guard instead of vanishing under the box.
+    void elPanelNoSeCierraBajoSuPropiaCaja()
+    {
+        carpeta->agregarVisita({"2026-08-05 09:00:00", "Ana"});
+        carpeta->ejecutarSql("INSERT INTO avisos VALUES (1, '2026-08-05 10:00:00')");
+        frmPrincipal& w = abrir("0;0;1;1;0;;0");
+        tick();
+        auto* avisos = qobject_cast<frmAvisos*>(w.panel("frmAvisos"));
+        QVERIFY(avisos);
+        avisos->ListView1->setCurrentIndex(avisos->modelo()->index(0, 0));
+        carpeta->dialogos.alMostrar = [&](const Dialogos::Mensaje&) {
+            w.alTemporizador();
+            avisos->alTemporizador();
+        };
+        avisos->eliminarSeleccionado();
+        carpeta->dialogos.alMostrar = {};
+        QVERIFY(avisos->isVisible());
+        QCOMPARE(carpeta->dialogos.textos().last(), "Aviso eliminado correctamente");
         tick();
         QTRY_VERIFY(!w.panel("frmAvisos"));
     }

@@ -13,6 +13,8 @@
 Dialogos::Respuesta DialogosGuion::mostrar(QWidget*, const Mensaje& mensaje)
 {
     mostrados.push_back(mensaje);
+    if (alMostrar)
+        alMostrar(mensaje);
     if (mensaje.botones == Botones::Aceptar)
         return Respuesta::Aceptar;
     if (respuestas.empty())

@@ -29,6 +29,8 @@ public:
     std::vector<Mensaje> mostrados;
     std::deque<Respuesta> respuestas;     // for Yes/No boxes, in order; then Yes
     std::function<int(QDialog&)> alModal; // drives a modal window
+    // Runs while a box is "open": what timers may do before the guard answers.
+    std::function<void(const Mensaje&)> alMostrar;
 
     Respuesta mostrar(QWidget* padre, const Mensaje& mensaje) override;
     int ejecutarModal(QDialog& ventana) override;

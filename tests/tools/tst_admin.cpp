@@ -3,6 +3,7 @@
 #include "ApoyoPruebas.h"
 #include "startup/Acceso.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTest>
 
@@ -74,6 +75,19 @@ private slots:
         QVERIFY(s.errores.contains(ruta));
         QVERIFY(LeerBytes(ruta) == antes);
         QCOMPARE(LeerBytes(carpeta.archivo("zelvora.cfg")), QByteArray(";VIEJO\r\n"));
+    }
+
+    // A terminal configured first for a shared folder gets its database there.
+    void initSigueLaCarpetaDeDatosConfigurada()
+    {
+        CarpetaPrueba carpeta;
+        const QString compartida = carpeta.archivo("compartida");
+        carpeta.escribirConfiguracion(compartida + ";NORTE");
+        QCOMPARE(Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", "X"}).codigo, 1);
+        QVERIFY(QDir().mkdir(compartida));
+        QCOMPARE(Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", "X"}).codigo, 0);
+        QVERIFY(QFile::exists(compartida + "/zelvora.db"));
+        QVERIFY(!QFile::exists(carpeta.archivo("zelvora.db")));
     }
 
     void demoTraeVisitantesDentroYCenso()

@@ -8,6 +8,7 @@
 #include "visits/frmSalida.h"
 
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -197,6 +198,9 @@ private slots:
         QCOMPARE(carpeta->dialogos.ultimo().texto,
                  carpeta->ctx->idioma.mensaje(QStringLiteral("XAvisoMinutos")));
         QCOMPARE(filas("SELECT count(*) FROM entradas_salidas"), QStringList{"0"});
+        w.txtAviso->setText("inf");
+        QTest::mouseClick(w.btnAgregarEntrada, Qt::LeftButton);
+        QCOMPARE(filas("SELECT count(*) FROM entradas_salidas"), QStringList{"0"});
         w.txtAviso->setText("1,5");
         QTest::mouseClick(w.btnAgregarEntrada, Qt::LeftButton);
         QCOMPARE(filas("SELECT FechaAviso FROM avisos"), QStringList{"2026-08-05 14:04:39"});
@@ -314,6 +318,43 @@ private slots:
                  "Nueva Entrada - Solicita carga automática de los datos de visitante (Tabla: "
                  "entradas_salidas) de la última vez que ingresó <-Nadie Conocido-> pero no "
                  "existía ninguna visita anterior");
+    }
+
+    // A box or another window taking the focus is not the guard leaving the
+    // name: nothing is carried over behind the box.
+    void focoPerdidoPorOtraVentanaNoCargaNada()
+    {
+        carpeta->agregarVisita(
+            {"2026-08-05 09:00:00", "Luz Ángel", "2026-08-01 10:00:00", "Vieja"});
+        frmEntrada& w = abrir();
+        w.chkAutoCargarVisita->click();
+        w.campos.txtNombreVisitante->setText("luz ángel");
+        w.campos.txtAutorizaIngreso->setText("Nuevo");
+        QFocusEvent aOtraVentana(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(w.campos.txtNombreVisitante, &aOtraVentana);
+        QCOMPARE(w.campos.txtNombreVisitante->text(), "luz ángel");
+        QCOMPARE(w.campos.txtAutorizaIngreso->text(), "Nuevo");
+        QFocusEvent conTab(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(w.campos.txtNombreVisitante, &conTab);
+        QCOMPARE(w.campos.txtNombreVisitante->text(), "Luz Ángel");
+        QCOMPARE(w.campos.txtAutorizaIngreso->text(), "Vieja");
+    }
+
+    // The clock goes on while the confirmation waits: the entry takes the time
+    // the field shows when the guard answers.
+    void laHoraEsLaDelMomentoDeConfirmar()
+    {
+        frmEntrada& w = abrir();
+        llenar("Ana", QString(), QString(), "Luz", QString());
+        carpeta->dialogos.alMostrar = [&](const Dialogos::Mensaje& m) {
+            if (m.botones == Dialogos::Botones::SiNo) {
+                carpeta->reloj.momento = carpeta->reloj.momento.addSecs(90);
+                w.alTemporizador();
+            }
+        };
+        QTest::mouseClick(w.btnAgregarEntrada, Qt::LeftButton);
+        QCOMPARE(filas("SELECT FechaEntrada FROM entradas_salidas"),
+                 QStringList{"2026-08-05 14:04:39"});
     }
 
     void escapeCierraDesdeCualquierCampo()

@@ -103,6 +103,23 @@ private slots:
                                            "Autoriza Ingreso", "Observaciones"}));
     }
 
+    // Another terminal checks someone in: the guard's chosen visitor stays chosen.
+    void laSeleccionSigueAlVisitante()
+    {
+        carpeta->agregarVisita({"2026-08-05 10:00:00", "Ana"});
+        carpeta->agregarVisita({"2026-08-05 09:00:00", "Beto"});
+        QVERIFY(abrirPanel());
+        QCOMPARE(panel->ListView1->currentIndex().row(), 0); // the newest at first
+        elegir(1);
+        carpeta->agregarVisita({"2026-08-05 11:00:00", "Ciro"});
+        enfocar();
+        QCOMPARE(panel->ListView1->currentIndex().row(), 2);
+        QCOMPARE(filas(2).value(2), "Beto");
+        carpeta->ejecutarSql("DELETE FROM entradas_salidas WHERE NombreVisitante = 'Beto'");
+        enfocar();
+        QVERIFY(!panel->ListView1->currentIndex().isValid());
+    }
+
     void elFocoReleeLoQueCambiaronOtrasTerminales()
     {
         const int primera = carpeta->agregarVisita({"2026-08-05 10:00:00", "Ana"});
