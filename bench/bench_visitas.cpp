@@ -5,6 +5,7 @@
 #include "foundation/Normalizar.h"
 #include "platform/ModeloTabla.h"
 #include "visits/Visitas.h"
+#include "visits/frmVisitasPendientes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -164,15 +165,7 @@ void VisitasDentro(benchmark::State& state, int visitas, int dentro)
             SesionBD sesion(bd);
             actuales = VisitasActuales(bd);
         }
-        QList<QStringList> filas;
-        QList<int> ids;
-        filas.reserve(actuales.size());
-        ids.reserve(actuales.size());
-        for (const Visita& v : actuales) {
-            filas.append(FilaVisita(v));
-            ids.append(v.id_es);
-        }
-        modelo.fijarFilas(std::move(filas), std::move(ids));
+        MostrarVisitas(modelo, actuales);
     }
     state.counters["filas"] = modelo.rowCount();
 }

@@ -16,6 +16,8 @@ public:
     void fijarFilas(QList<QStringList> filas, QList<int> ids);
 
     int id(int fila) const { return fila >= 0 && fila < ids_.size() ? ids_[fila] : 0; }
+    // The row holding that id, or -1.
+    int fila(int id) const { return int(ids_.indexOf(id)); }
     QString texto(int fila, int columna) const;
 
     int rowCount(const QModelIndex& padre = QModelIndex()) const override;

@@ -16,6 +16,19 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+void MostrarVisitas(ModeloTabla& modelo, const QList<Visita>& visitas)
+{
+    QList<QStringList> filas;
+    QList<int> ids;
+    filas.reserve(visitas.size());
+    ids.reserve(visitas.size());
+    for (const Visita& v : visitas) {
+        filas.append(FilaVisita(v));
+        ids.append(v.id_es);
+    }
+    modelo.fijarFilas(std::move(filas), std::move(ids));
+}
+
 frmVisitasPendientes::frmVisitasPendientes(Contexto& ctx, Paneles& paneles, QWidget* padre)
     : QWidget(padre), ctx_(ctx), paneles_(paneles)
 {
@@ -73,20 +86,12 @@ void frmVisitasPendientes::recargar()
     });
     if (fallo_)
         return;
-    QList<QStringList> filas;
-    QList<int> ids;
-    filas.reserve(visitas.size());
-    ids.reserve(visitas.size());
-    for (const Visita& v : visitas) {
-        filas.append(FilaVisita(v));
-        ids.append(v.id_es);
-    }
     // The same visitor stays selected, whatever moved around it; the first
     // reading selects the newest entry.
     const int filaAntes = ListView1->currentIndex().row();
     const int elegido = modelo_->id(filaAntes);
-    const int filaNueva = filaAntes < 0 ? 0 : int(ids.indexOf(elegido));
-    modelo_->fijarFilas(std::move(filas), std::move(ids));
+    MostrarVisitas(*modelo_, visitas);
+    const int filaNueva = filaAntes < 0 ? 0 : modelo_->fila(elegido);
     if (filaNueva >= 0 && filaNueva < modelo_->rowCount())
         ListView1->setCurrentIndex(modelo_->index(filaNueva, 0));
     setWindowTitle(ctx_.texto(284) + QString::number(visitas.size()));

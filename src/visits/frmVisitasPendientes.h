@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 class Contexto;
 class ModeloTabla;
 class Paneles;
 class QTreeView;
+
+struct Visita;
+
+// The visits as the list shows them, one row each.
+void MostrarVisitas(ModeloTabla& modelo, const QList<Visita>& visitas);
 
 // Everybody inside now, newest entry first; a double click or Enter opens the
 // exit panel for the visitor (with permission 16).
