@@ -1,12 +1,14 @@
 #include "BaseDatos.h"
 
 #include <QAtomicInt>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QUrl>
 
 #include <sqlite3.h>
+#include <sys/vfs.h>
 
 namespace {
 
@@ -83,6 +85,20 @@ void FuncionLike(sqlite3_context* contexto, int argc, sqlite3_value** argv)
     sqlite3_result_int(contexto, Coincide(texto, patron, escape) ? 1 : 0);
 }
 
+// Waiting for another terminal's lock. SQLite's own handler sleeps up to
+// 100 ms between tries, so among several busy writers one that keeps losing
+// the race can wait seconds while the lock is free most of the time; short,
+// even sleeps keep the waits fair. The total stays bounded by the timeout.
+int EsperarBloqueo(void*, int intentos)
+{
+    constexpr int kCortos = 200; // 1 ms each, then 5 ms each
+    const qint64 esperado = intentos < kCortos ? intentos : kCortos + 5LL * (intentos - kCortos);
+    if (esperado >= BaseDatos::kEsperaBloqueoMs)
+        return 0;
+    sqlite3_sleep(intentos < kCortos ? 1 : 5);
+    return 1;
+}
+
 sqlite3* Manejador(QSqlDatabase& db)
 {
     const QVariant v = db.driver()->handle();
@@ -91,16 +107,36 @@ sqlite3* Manejador(QSqlDatabase& db)
     return *static_cast<sqlite3* const*>(v.constData());
 }
 
+bool EsperarConReparto(QSqlDatabase& db)
+{
+    sqlite3* manejador = Manejador(db);
+    return manejador && sqlite3_busy_handler(manejador, EsperarBloqueo, nullptr) == SQLITE_OK;
+}
+
 QString TextoError(const QSqlError& error)
 {
     const QString texto = error.text().trimmed();
     return texto.isEmpty() ? QStringLiteral("error desconocido") : texto;
 }
 
+// SQLITE_BUSY or SQLITE_LOCKED, extended codes included.
+bool EsOcupada(const QSqlError& error)
+{
+    bool numero = false;
+    const int codigo = error.nativeErrorCode().toInt(&numero);
+    return numero && ((codigo & 0xff) == SQLITE_BUSY || (codigo & 0xff) == SQLITE_LOCKED);
+}
+
+ErrorBD ErrorSentencia(const QSqlError& error, const QString& ruta)
+{
+    return ErrorBD(ErrorBD::Tipo::Sentencia, TextoError(error), ruta, EsOcupada(error));
+}
+
 } // namespace
 
-ErrorBD::ErrorBD(Tipo tipo, QString detalle, QString ruta)
-    : tipo_(tipo), detalle_(std::move(detalle)), ruta_(std::move(ruta)), que_(detalle_.toUtf8())
+ErrorBD::ErrorBD(Tipo tipo, QString detalle, QString ruta, bool ocupada)
+    : tipo_(tipo), detalle_(std::move(detalle)), ruta_(std::move(ruta)), ocupada_(ocupada),
+      que_(detalle_.toUtf8())
 {
 }
 
@@ -117,8 +153,10 @@ BaseDatos::~BaseDatos()
 
 void BaseDatos::fijarRuta(const QString& rutaArchivo)
 {
-    if (rutaArchivo != ruta_)
+    if (rutaArchivo != ruta_) {
         CerrarBD();
+        diarioRevisado_ = false;
+    }
     ruta_ = rutaArchivo;
 }
 
@@ -143,11 +181,23 @@ void BaseDatos::AbrirBD()
         QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kEsperaBloqueoMs));
     if (!db.open())
         throw ErrorBD(ErrorBD::Tipo::Apertura, TextoError(db.lastError()), ruta_);
-    if (!RegistrarComparacionTexto(db)) {
+    if (!RegistrarComparacionTexto(db) || !EsperarConReparto(db)) {
         db.close();
         throw ErrorBD(ErrorBD::Tipo::Apertura, QStringLiteral("no se pudo preparar la conexión"),
                       ruta_);
     }
+    if (!diarioRevisado_)
+        revisarDiario(db);
+}
+
+void BaseDatos::revisarDiario(QSqlDatabase& db)
+{
+    // Once per run and file: the folder does not move between two actions. A
+    // switch refused while another terminal works is tried again at the next open.
+    const bool enRed = CarpetaEnRed(QFileInfo(ruta_).absolutePath());
+    if (enRed && ModoDiario(db) == u"wal")
+        ElegirDiario(db, true);
+    diarioRevisado_ = !enRed || ModoDiario(db) != u"wal";
 }
 
 void BaseDatos::CerrarBD()
@@ -171,17 +221,26 @@ QSqlQuery BaseDatos::ejecutar(const QString& sql, const QVariantList& valores)
     QSqlQuery consulta(db);
     consulta.setForwardOnly(true);
     if (!consulta.prepare(sql))
-        throw ErrorBD(ErrorBD::Tipo::Sentencia, TextoError(consulta.lastError()), ruta_);
+        throw ErrorSentencia(consulta.lastError(), ruta_);
     for (const QVariant& valor : valores)
         consulta.addBindValue(valor);
     if (!consulta.exec())
-        throw ErrorBD(ErrorBD::Tipo::Sentencia, TextoError(consulta.lastError()), ruta_);
+        throw ErrorSentencia(consulta.lastError(), ruta_);
     return consulta;
 }
 
 BaseDatos::Transaccion::Transaccion(BaseDatos& bd) : bd_(bd)
 {
-    bd_.ejecutar(QStringLiteral("BEGIN IMMEDIATE"));
+    // Nothing is written yet, so a wait that ran out is simply waited again
+    // once: among several busy terminals (worst on a shared folder) the guard
+    // would rather wait a little longer than lose the action.
+    try {
+        bd_.ejecutar(QStringLiteral("BEGIN IMMEDIATE"));
+    } catch (const ErrorBD& error) {
+        if (!error.ocupada())
+            throw;
+        bd_.ejecutar(QStringLiteral("BEGIN IMMEDIATE"));
+    }
 }
 
 BaseDatos::Transaccion::~Transaccion()
@@ -242,4 +301,41 @@ bool RegistrarComparacionTexto(QSqlDatabase& db)
                                    nullptr) == SQLITE_OK &&
            sqlite3_create_function(manejador, "like", 3, texto, nullptr, FuncionLike, nullptr,
                                    nullptr) == SQLITE_OK;
+}
+
+bool EsSistemaArchivosEnRed(qint64 tipo)
+{
+    // linux/magic.h: NFS, SMB, CIFS, SMB2, 9P, Ceph, AFS, kAFS, Coda, NCP,
+    // GFS2, OCFS2, Lustre, and FUSE (sshfs and the like; a local FUSE disk
+    // only loses the faster journal).
+    static const qint64 kEnRed[] = {0x6969,     0x517B,     0xFF534D42, 0xFE534D42, 0x01021997,
+                                    0x00C36400, 0x5346414F, 0x6B414653, 0x73757245, 0x564C,
+                                    0x01161970, 0x7461636F, 0x0BD00BD0, 0x65735546};
+    for (const qint64 enRed : kEnRed)
+        if ((tipo & 0xFFFFFFFF) == enRed)
+            return true;
+    return false;
+}
+
+bool CarpetaEnRed(const QString& carpeta)
+{
+    struct statfs datos = {};
+    if (::statfs(QFile::encodeName(carpeta).constData(), &datos) != 0)
+        return true; // unknown: the journal that is safe everywhere
+    return EsSistemaArchivosEnRed(static_cast<qint64>(datos.f_type));
+}
+
+QString ModoDiario(QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("PRAGMA journal_mode")) && q.next() ? q.value(0).toString()
+                                                                     : QString();
+}
+
+void ElegirDiario(QSqlDatabase& db, bool enRed)
+{
+    QSqlQuery q(db);
+    q.exec(enRed ? QStringLiteral("PRAGMA journal_mode = DELETE")
+                 : QStringLiteral("PRAGMA journal_mode = WAL"));
+    q.finish();
 }

@@ -14,9 +14,11 @@ class ErrorBD : public std::exception
 {
 public:
     enum class Tipo { NoExiste, Apertura, Sentencia };
-    ErrorBD(Tipo tipo, QString detalle, QString ruta = QString());
+    ErrorBD(Tipo tipo, QString detalle, QString ruta = QString(), bool ocupada = false);
 
     Tipo tipo() const { return tipo_; }
+    // Another terminal held the database past the wait: worth trying again later.
+    bool ocupada() const { return ocupada_; }
     const QString& detalle() const { return detalle_; }
     const QString& ruta() const { return ruta_; }
     const char* what() const noexcept override { return que_.constData(); }
@@ -25,6 +27,7 @@ private:
     Tipo tipo_;
     QString detalle_;
     QString ruta_;
+    bool ocupada_;
     QByteArray que_;
 };
 
@@ -68,8 +71,11 @@ public:
     static constexpr int kEsperaBloqueoMs = 5000;
 
 private:
+    void revisarDiario(QSqlDatabase& db);
+
     QString nombreConexion_;
     QString ruta_;
+    bool diarioRevisado_ = false;
 };
 
 // AbrirBD on construction and CerrarBD on leaving the scope, also when a
@@ -101,3 +107,14 @@ QDateTime FechaDesdeBD(const QVariant& valor);
 // (á = Á, ñ = Ñ). They live on the connection, not in the file, so the
 // standard sqlite3 tool still reads every database.
 bool RegistrarComparacionTexto(QSqlDatabase& db);
+
+// The journal follows where the file lives. On a local disk write-ahead
+// logging lets readers and the backup go on while another terminal writes;
+// over a network file system it cannot work (its shared memory does not cross
+// hosts), so there the rollback journal is kept.
+bool CarpetaEnRed(const QString& carpeta);
+bool EsSistemaArchivosEnRed(qint64 tipo); // statfs f_type
+// Chosen when a database is created; a terminal that finds a write-ahead
+// database over the network puts it back to the rollback journal for good.
+void ElegirDiario(QSqlDatabase& db, bool enRed);
+QString ModoDiario(QSqlDatabase& db);

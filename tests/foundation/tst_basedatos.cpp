@@ -139,6 +139,50 @@ private slots:
         QCOMPARE(Filas(bd(), "SELECT id_es FROM avisos ORDER BY id_es"), QStringList({"1", "2"}));
     }
 
+    void diarioSegunElSistemaDeArchivos_data()
+    {
+        QTest::addColumn<qint64>("tipo");
+        QTest::addColumn<bool>("enRed");
+        QTest::newRow("nfs") << qint64(0x6969) << true;
+        QTest::newRow("cifs") << qint64(0xFF534D42) << true;
+        QTest::newRow("smb2") << qint64(0xFE534D42) << true;
+        QTest::newRow("sshfs (fuse)") << qint64(0x65735546) << true;
+        QTest::newRow("ext4") << qint64(0xEF53) << false;
+        QTest::newRow("xfs") << qint64(0x58465342) << false;
+        QTest::newRow("btrfs") << qint64(0x9123683E) << false;
+        QTest::newRow("tmpfs") << qint64(0x01021994) << false;
+        QTest::newRow("overlay") << qint64(0x794C7630) << false;
+    }
+
+    void diarioSegunElSistemaDeArchivos()
+    {
+        QFETCH(qint64, tipo);
+        QFETCH(bool, enRed);
+        QCOMPARE(EsSistemaArchivosEnRed(tipo), enRed);
+    }
+
+    // Write-ahead logging is kept on a local disk; over the network a terminal
+    // puts the file back to the rollback journal, for good.
+    void diarioDeRedVuelveAlDeReversion()
+    {
+        QVERIFY(!CarpetaEnRed(c->ruta()));
+        c->ejecutarSql("PRAGMA journal_mode = WAL");
+        {
+            SesionBD sesion(bd()); // a local folder: left as it is
+            QCOMPARE(Filas(bd(), "PRAGMA journal_mode"), QStringList{"wal"});
+        }
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "red");
+        db.setDatabaseName(c->archivo("zelvora.db"));
+        QVERIFY(db.open());
+        ElegirDiario(db, true);
+        QCOMPARE(ModoDiario(db), "delete");
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("red");
+        QCOMPARE(c->consultar("PRAGMA journal_mode"), QStringList{"delete"});
+        QVERIFY(!QFile::exists(c->archivo("zelvora.db-wal")));
+    }
+
     void tablasCreadas()
     {
         QString censos = "id_censo nom_unidad num_inmueble torre tfno_inmueble";
