@@ -3,9 +3,7 @@
 #include "Dialogos.h"
 #include "foundation/Contexto.h"
 
-namespace {
-
-void RegistrarError(Contexto& ctx, const ErrorBD& error)
+void RegistrarErrorBD(Contexto& ctx, const ErrorBD& error)
 {
     ctx.bd().CerrarBD();
     ctx.registrar(QStringLiteral("Error de base de datos: ") +
@@ -14,7 +12,23 @@ void RegistrarError(Contexto& ctx, const ErrorBD& error)
                        : error.detalle()));
 }
 
-} // namespace
+QString TextoErrorBD(const Contexto& ctx, const ErrorBD& error)
+{
+    const QString salto = QStringLiteral("\r\n");
+    if (error.tipo() == ErrorBD::Tipo::NoExiste)
+        return ctx.idioma.mensaje(QStringLiteral("XBDNoExiste")) + salto + error.ruta();
+    // The engine's own words come last, as a detail for the technician.
+    const QString motivo = ctx.idioma.mensaje(error.ocupada() ? QStringLiteral("XBDOcupada")
+                                                              : QStringLiteral("XBDFallo"));
+    return motivo + salto + salto + error.detalle() + salto + salto +
+           ctx.idioma.mensaje(QStringLiteral("XBDSinCambios"));
+}
+
+void MostrarErrorBD(Contexto& ctx, QWidget* ventana, const ErrorBD& error)
+{
+    ctx.dialogos.advertir(ventana, TextoErrorBD(ctx, error),
+                          ctx.idioma.mensaje(QStringLiteral("XBDTitulo")));
+}
 
 bool AccionBDSinAviso(Contexto& ctx, const std::function<void()>& accion)
 {
@@ -22,7 +36,7 @@ bool AccionBDSinAviso(Contexto& ctx, const std::function<void()>& accion)
         accion();
         return true;
     } catch (const ErrorBD& error) {
-        RegistrarError(ctx, error);
+        RegistrarErrorBD(ctx, error);
         return false;
     }
 }
@@ -33,15 +47,8 @@ bool AccionBD(Contexto& ctx, QWidget* ventana, const std::function<void()>& acci
         accion();
         return true;
     } catch (const ErrorBD& error) {
-        RegistrarError(ctx, error);
-        const bool noExiste = error.tipo() == ErrorBD::Tipo::NoExiste;
-        const QString texto = noExiste ? ctx.idioma.mensaje(QStringLiteral("XBDNoExiste")) +
-                                             QStringLiteral("\r\n") + error.ruta()
-                                       : ctx.idioma.mensaje(QStringLiteral("XBDFallo")) +
-                                             QStringLiteral("\r\n\r\n") + error.detalle() +
-                                             QStringLiteral("\r\n\r\n") +
-                                             ctx.idioma.mensaje(QStringLiteral("XBDSinCambios"));
-        ctx.dialogos.advertir(ventana, texto, ctx.idioma.mensaje(QStringLiteral("XBDTitulo")));
+        RegistrarErrorBD(ctx, error);
+        MostrarErrorBD(ctx, ventana, error);
         return false;
     }
 }

@@ -14,3 +14,13 @@ bool AccionBD(Contexto& ctx, QWidget* ventana, const std::function<void()>& acci
 // The same for reads that run while the guard types (name completion): a
 // failure is written to the event log but shows no box, so typing goes on.
 bool AccionBDSinAviso(Contexto& ctx, const std::function<void()>& accion);
+
+class ErrorBD;
+class QString;
+
+// The pieces of the above, for failures that come back from work done off
+// the interface thread: the event-log line, the box text in the interface
+// language (the engine's words follow as a detail), and the box.
+void RegistrarErrorBD(Contexto& ctx, const ErrorBD& error);
+QString TextoErrorBD(const Contexto& ctx, const ErrorBD& error);
+void MostrarErrorBD(Contexto& ctx, QWidget* ventana, const ErrorBD& error);

@@ -2,7 +2,10 @@
 
 #include "foundation/BaseDatos.h"
 #include "foundation/Configuracion.h"
+#include "notices/Avisos.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -15,6 +18,11 @@
 namespace {
 
 constexpr int kEsperaMaximaMs = 10000;
+// The rollback journal's copy holds the read lock one step at a time; other
+// terminals write in the pauses. A step never holds it longer than this.
+constexpr qint64 kPasoMaximoMs = 500;
+constexpr int kPausaMs = 20;
+constexpr int kReiniciosMaximos = 8;
 
 QString ErrorSqlite(sqlite3* db, const char* paso)
 {
@@ -22,27 +30,86 @@ QString ErrorSqlite(sqlite3* db, const char* paso)
                                         QString::fromUtf8(db ? sqlite3_errmsg(db) : "sin memoria"));
 }
 
-// The whole copy in one step: it reads one consistent state, however busy
-// the other terminals are.
-bool Copiar(sqlite3* origen, sqlite3* destino, QString* error)
+QString Modo(sqlite3* db)
 {
+    QString modo;
+    sqlite3_stmt* sentencia = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &sentencia, nullptr) == SQLITE_OK &&
+        sqlite3_step(sentencia) == SQLITE_ROW)
+        modo = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(sentencia, 0)));
+    sqlite3_finalize(sentencia);
+    return modo.toLower();
+}
+
+// One step of the backup, waiting while another terminal holds the lock.
+int Paso(sqlite3_backup* copia, int paginas)
+{
+    int rc = SQLITE_OK;
+    for (int esperado = 0; esperado <= kEsperaMaximaMs; esperado += 50) {
+        rc = sqlite3_backup_step(copia, paginas);
+        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+            break;
+        QThread::msleep(50);
+    }
+    return rc;
+}
+
+// Write-ahead log: one step reads one snapshot while the others go on writing.
+// Rollback journal: short steps with pauses between them, so that no writer
+// waits long; a write by another terminal restarts the copy, so the steps grow
+// after each restart (never past kPasoMaximoMs) and a copy that cannot finish
+// among constant writes is reported instead of blocking them.
+int Copiar(sqlite3_backup* copia, bool instantanea, QString* motivo)
+{
+    if (instantanea)
+        return Paso(copia, -1);
+    int paginas = 256;
+    int reinicios = 0;
+    int quedaban = -1;
+    QElapsedTimer reloj;
+    for (;;) {
+        reloj.start();
+        const int rc = Paso(copia, paginas);
+        if (rc != SQLITE_OK)
+            return rc;
+        const qint64 ms = qMax<qint64>(1, reloj.elapsed());
+        const int quedan = sqlite3_backup_remaining(copia);
+        if (quedaban >= 0 && quedan >= quedaban && ++reinicios > kReiniciosMaximos) {
+            *motivo = QStringLiteral("la base de datos cambia sin pausa; la copia no terminó");
+            return SQLITE_BUSY;
+        }
+        if (quedaban >= 0 && quedan >= quedaban)
+            paginas =
+                static_cast<int>(qMin<qint64>(qint64(paginas) * 4, paginas * kPasoMaximoMs / ms));
+        quedaban = quedan;
+        QThread::msleep(kPausaMs);
+    }
+}
+
+bool CopiarConexiones(sqlite3* origen, sqlite3* destino, QString* error)
+{
+    const bool instantanea = Modo(origen) == u"wal";
     sqlite3_backup* copia = sqlite3_backup_init(destino, "main", origen, "main");
     if (!copia) {
         *error = ErrorSqlite(destino, "backup_init");
         return false;
     }
-    int rc = SQLITE_OK;
-    for (int esperado = 0; esperado <= kEsperaMaximaMs; esperado += 50) {
-        rc = sqlite3_backup_step(copia, -1);
-        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
-            break;
-        QThread::msleep(50);
-    }
+    QString motivo;
+    const int rc = Copiar(copia, instantanea, &motivo);
     sqlite3_backup_finish(copia);
-    if (rc == SQLITE_DONE)
-        return true;
-    *error = QStringLiteral("backup_step: %1").arg(QString::fromUtf8(sqlite3_errstr(rc)));
-    return false;
+    if (rc != SQLITE_DONE) {
+        *error = motivo.isEmpty()
+                     ? QStringLiteral("backup_step: %1").arg(QString::fromUtf8(sqlite3_errstr(rc)))
+                     : motivo;
+        return false;
+    }
+    // A backup is one self-contained file, whatever journal the live one uses.
+    if (sqlite3_exec(destino, "PRAGMA journal_mode = DELETE", nullptr, nullptr, nullptr) !=
+        SQLITE_OK) {
+        *error = ErrorSqlite(destino, "journal_mode");
+        return false;
+    }
+    return true;
 }
 
 bool Sincronizar(const QString& ruta, QString* error)
@@ -84,6 +151,45 @@ void DevolverTurnoRespaldo(BaseDatos& bd, int respaldoCada)
                 {respaldoCada});
 }
 
+ResultadoTick TrabajoTick(const PedidoTick& pedido)
+{
+    ResultadoTick resultado;
+    BaseDatos bd;
+    bd.fijarRuta(pedido.rutaBD);
+    auto anotar = [&resultado](const ErrorBD& error) {
+        if (!resultado.error)
+            resultado.error = error;
+    };
+    if (pedido.devolverTurno) {
+        try {
+            SesionBD sesion(bd);
+            DevolverTurnoRespaldo(bd, *pedido.devolverTurno);
+            resultado.turnoDevuelto = true;
+        } catch (const ErrorBD& error) {
+            anotar(error);
+        }
+    }
+    if (pedido.respaldo && (resultado.turnoDevuelto || !pedido.devolverTurno)) {
+        try {
+            SesionBD sesion(bd);
+            resultado.turno = AvanzarContadorRespaldo(bd, pedido.segundos, pedido.puedeCopiar);
+            resultado.contadorHecho = true;
+        } catch (const ErrorBD& error) {
+            anotar(error);
+        }
+    }
+    if (pedido.avisos) {
+        try {
+            SesionBD sesion(bd);
+            resultado.hayVencidos = HayAvisoVencido(bd, pedido.ahora);
+            resultado.avisosLeidos = true;
+        } catch (const ErrorBD& error) {
+            anotar(error);
+        }
+    }
+    return resultado;
+}
+
 QString NombreRespaldo(const QDateTime& momento, const QString& punto)
 {
     return QStringLiteral("zelvora ") + momento.toString(QStringLiteral("dd-MM-yyyy HH-mm-ss")) +
@@ -104,7 +210,9 @@ bool CopiarBaseDatos(const QString& origen, const QString& destino, QString* err
     QFile::remove(parcial);
     sqlite3* fuente = nullptr;
     sqlite3* copia = nullptr;
-    bool ok = sqlite3_open_v2(QFile::encodeName(origen).constData(), &fuente, SQLITE_OPEN_READONLY,
+    // Read-write, never created: a terminal killed in the middle of a write
+    // leaves a journal that only a writer may roll back before reading.
+    bool ok = sqlite3_open_v2(QFile::encodeName(origen).constData(), &fuente, SQLITE_OPEN_READWRITE,
                               nullptr) == SQLITE_OK;
     if (!ok)
         *error = ErrorSqlite(fuente, "abrir origen");
@@ -116,7 +224,7 @@ bool CopiarBaseDatos(const QString& origen, const QString& destino, QString* err
             *error = ErrorSqlite(copia, "abrir copia");
     }
     if (ok)
-        ok = Copiar(fuente, copia, error);
+        ok = CopiarConexiones(fuente, copia, error);
     sqlite3_close(copia);
     sqlite3_close(fuente);
     ok = ok && Sincronizar(parcial, error);
@@ -127,6 +235,23 @@ bool CopiarBaseDatos(const QString& origen, const QString& destino, QString* err
     if (!ok)
         QFile::remove(parcial);
     return ok;
+}
+
+int BorrarCopiasInterrumpidas(const QString& carpeta, const QString& punto,
+                              const QDateTime& antesDe)
+{
+    // Only this control point's: another terminal may be writing its own
+    // copy right now. A copy in progress writes at every step; one left
+    // alone since before antesDe was cut off by the end of its program.
+    QDir dir(carpeta);
+    int borradas = 0;
+    const QString final = u'-' + punto + QStringLiteral(".db.parcial");
+    for (const QFileInfo& archivo : dir.entryInfoList({QStringLiteral("*.parcial")}, QDir::Files))
+        if (archivo.fileName().startsWith(QStringLiteral("zelvora ")) &&
+            archivo.fileName().endsWith(final) && archivo.lastModified() < antesDe &&
+            QFile::remove(archivo.filePath()))
+            ++borradas;
+    return borradas;
 }
 
 QString TextoHorasIntervalo(int respaldoCada)

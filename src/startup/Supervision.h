@@ -1,9 +1,12 @@
 #pragma once
 
+#include "foundation/BaseDatos.h"
+
 #include <QDateTime>
 #include <QString>
 
-class BaseDatos;
+#include <optional>
+
 struct Configuracion;
 
 // The once-a-minute chores of the main window: the shared backup counter,
@@ -24,6 +27,32 @@ TurnoRespaldo AvanzarContadorRespaldo(BaseDatos& bd, int segundos, bool puedeCop
 // After a failed copy: the counter stands at the interval, so the next tick tries again.
 void DevolverTurnoRespaldo(BaseDatos& bd, int respaldoCada);
 
+// What one minute asks of the database. It runs off the interface thread, on
+// a connection of its own, so a terminal writing without pause never freezes
+// the guard's window.
+struct PedidoTick
+{
+    QString rutaBD;
+    bool respaldo = false;            // the backup chore is on
+    int segundos = 0;                 // to add to the shared counter
+    bool puedeCopiar = true;          // false while this terminal's previous copy runs
+    std::optional<int> devolverTurno; // a failed copy's interval not yet put back
+    bool avisos = false;              // the notices chore is on
+    QDateTime ahora;
+};
+
+struct ResultadoTick
+{
+    bool contadorHecho = false; // the counter took the seconds (or the claim)
+    TurnoRespaldo turno;
+    bool turnoDevuelto = false;
+    bool avisosLeidos = false;
+    bool hayVencidos = false;
+    std::optional<ErrorBD> error; // the first failure; the chores after it still ran
+};
+
+ResultadoTick TrabajoTick(const PedidoTick& pedido);
+
 // "zelvora dd-mm-yyyy hh-mm-ss-PUNTO.db"
 QString NombreRespaldo(const QDateTime& momento, const QString& punto);
 
@@ -32,6 +61,11 @@ QString NombreRespaldo(const QDateTime& momento, const QString& punto);
 // one: a half-written copy never carries a backup's name. Blocking; safe to
 // run off the interface thread.
 bool CopiarBaseDatos(const QString& origen, const QString& destino, QString* error);
+
+// Removes the temporary files of this control point's copies that were cut
+// off (untouched since antesDe); returns how many.
+int BorrarCopiasInterrumpidas(const QString& carpeta, const QString& punto,
+                              const QDateTime& antesDe);
 
 // The interval in hours as the box shows it: at most two decimals, with the
 // machine's decimal separator.

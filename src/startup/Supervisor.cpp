@@ -1,73 +1,177 @@
 #include "Supervisor.h"
 
-#include "Supervision.h"
 #include "foundation/Contexto.h"
 #include "platform/AccionBD.h"
+#include "platform/CajasUnicas.h"
 #include "platform/Dialogos.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 #include <QtDebug>
 
 namespace {
 
 constexpr int kSegundosTick = 60;
+// A copy's temporary file untouched this long belongs to a copy that was cut off.
+constexpr int kCopiaAbandonadaS = 120;
 const QString kSalto = QStringLiteral("\r\n");
+
+const QString kCajaCopia = QStringLiteral("copia");
+const QString kCajaTamano = QStringLiteral("tamano");
+const QString kCajaBaseDatos = QStringLiteral("basedatos");
+
+// Waits for a worker and tells whether it ended.
+bool Esperar(QThread* hilo, int milisegundos)
+{
+    return !hilo || hilo->wait(milisegundos);
+}
 
 } // namespace
 
 Supervisor::Supervisor(Contexto& ctx, QWidget* ventana)
-    : QObject(ventana), ctx_(ctx), ventana_(ventana)
+    : QObject(ventana), ctx_(ctx), ventana_(ventana), cajas_(new CajasUnicas(this)),
+      reintento_(new QTimer(this)), copiar_(CopiarBaseDatos)
 {
+    reintento_->setSingleShot(true);
+    reintento_->setInterval(kReintentoMs);
+    connect(reintento_, &QTimer::timeout, this, &Supervisor::lanzarTrabajo);
 }
 
 Supervisor::~Supervisor()
 {
-    // A copy in progress is finished rather than cut: its file would stay half-written.
-    if (hilo_)
-        hilo_->wait();
+    // A copy in progress is finished rather than cut: its file would stay
+    // half-written. The tick's work is short (bounded by the lock wait).
+    if (hiloCopia_)
+        hiloCopia_->wait();
+    if (hiloTrabajo_)
+        hiloTrabajo_->wait();
 }
 
-void Supervisor::respaldo()
+void Supervisor::fijarReintento(int milisegundos)
 {
-    if (!ctx_.cfg.EfectuarRespaldo)
+    reintento_->setInterval(milisegundos);
+}
+
+void Supervisor::tick()
+{
+    if (ctx_.cfg.EfectuarRespaldo) {
+        ctx_.traspaso.SegundosCiclo = kSegundosTick;
+        pendientes_ += ctx_.traspaso.SegundosCiclo;
+        ctx_.traspaso.SegundosCiclo = 0;
+    }
+    // Work still running (a busy database) takes this minute at its next round.
+    if (hiloTrabajo_)
+        otraVuelta_ = true;
+    else
+        lanzarTrabajo();
+    tamano();
+}
+
+void Supervisor::lanzarTrabajo()
+{
+    reintento_->stop();
+    if (hiloTrabajo_)
         return;
-    ctx_.traspaso.SegundosCiclo = kSegundosTick;
-    // While the copy claimed at an earlier tick still runs (it reports
-    // itself), this minute is only counted.
-    TurnoRespaldo turno;
-    if (!AccionBD(ctx_, ventana_, [&] {
-            SesionBD sesion(ctx_.bd());
-            turno = AvanzarContadorRespaldo(ctx_.bd(), ctx_.traspaso.SegundosCiclo, !hilo_);
-        }))
+    if (!ctx_.cfg.EfectuarRespaldo && !ctx_.cfg.EfectuarAviso && !devolverTurno_)
         return;
-    ctx_.traspaso.SegundosCiclo = 0;
-    if (!turno.toca)
+    otraVuelta_ = false;
+    pedido_ = PedidoTick{};
+    pedido_.rutaBD = ctx_.bd().ruta();
+    pedido_.respaldo = ctx_.cfg.EfectuarRespaldo;
+    pedido_.segundos = pendientes_;
+    // Right after a failed copy the counter stands at the interval again: the
+    // copy is tried at the next minute, not in a loop now.
+    pedido_.puedeCopiar = !hiloCopia_ && !devolverTurno_;
+    pedido_.devolverTurno = devolverTurno_;
+    pedido_.avisos = ctx_.cfg.EfectuarAviso;
+    pedido_.ahora = ctx_.reloj.ahora();
+    QThread* hilo = QThread::create([this] { resultado_ = TrabajoTick(pedido_); });
+    hiloTrabajo_ = hilo;
+    connect(hilo, &QThread::finished, this, [this, hilo] {
+        if (hiloTrabajo_ == hilo)
+            alTerminarTrabajo();
+    });
+    hilo->start();
+}
+
+bool Supervisor::esperarTrabajo(int milisegundos)
+{
+    if (!Esperar(hiloTrabajo_, milisegundos))
+        return false;
+    alTerminarTrabajo();
+    return true;
+}
+
+void Supervisor::alTerminarTrabajo()
+{
+    if (!hiloTrabajo_)
+        return; // already handled by esperarTrabajo
+    hiloTrabajo_->deleteLater();
+    hiloTrabajo_ = nullptr;
+    const ResultadoTick r = resultado_;
+    if (r.turnoDevuelto)
+        devolverTurno_.reset();
+    if (r.contadorHecho)
+        pendientes_ -= pedido_.segundos;
+    if (r.error)
+        avisarFallo(*r.error);
+    else
+        avisarOcupada_ = true;
+    if (r.contadorHecho && r.turno.toca)
+        iniciarCopia(r.turno.respaldoCada);
+    if (r.avisosLeidos)
+        emit avisosRevisados(r.hayVencidos);
+    if (otraVuelta_)
+        lanzarTrabajo();
+    else if (r.error && r.error->ocupada())
+        reintento_->start();
+}
+
+void Supervisor::avisarFallo(const ErrorBD& error)
+{
+    // Busy: the minute is kept and tried again shortly; one log line for the
+    // whole spell, and no box, since nothing is lost.
+    if (error.ocupada()) {
+        qWarning().noquote() << "tick delayed:" << error.detalle();
+        if (avisarOcupada_)
+            RegistrarErrorBD(ctx_, error);
+        avisarOcupada_ = false;
         return;
-    respaldoCada_ = turno.respaldoCada;
+    }
+    RegistrarErrorBD(ctx_, error);
+    cajas_->mostrar(kCajaBaseDatos, [this, error] { MostrarErrorBD(ctx_, ventana_, error); });
+}
+
+void Supervisor::iniciarCopia(int respaldoCada)
+{
+    respaldoCada_ = respaldoCada;
     QDir(ctx_.carpetaDatos()).mkdir(QStringLiteral("respaldos"));
+    const QString carpeta = ctx_.carpetaDatos() + QStringLiteral("/respaldos");
     const QString origen = ctx_.bd().ruta();
-    const QString destino = ctx_.carpetaDatos() + QStringLiteral("/respaldos/") +
-                            NombreRespaldo(ctx_.reloj.ahora(), ctx_.cfg.PuntoControl);
-    hilo_ = QThread::create(
-        [this, origen, destino] { correcta_ = CopiarBaseDatos(origen, destino, &error_); });
+    const QDateTime ahora = ctx_.reloj.ahora();
+    const QString destino = carpeta + u'/' + NombreRespaldo(ahora, ctx_.cfg.PuntoControl);
+    const QString punto = ctx_.cfg.PuntoControl;
+    QThread* hilo = QThread::create([this, carpeta, punto, origen, destino] {
+        BorrarCopiasInterrumpidas(carpeta, punto,
+                                  QDateTime::currentDateTime().addSecs(-kCopiaAbandonadaS));
+        correcta_ = copiar_(origen, destino, &error_);
+    });
+    hiloCopia_ = hilo;
     // Only this copy's end is reported: a late signal of an earlier, already
     // reported copy must not stand for a newer one.
-    QThread* hilo = hilo_;
     connect(hilo, &QThread::finished, this, [this, hilo] {
-        if (hilo_ == hilo)
+        if (hiloCopia_ == hilo)
             alTerminarCopia();
     });
-    hilo_->start();
+    hilo->start();
 }
 
 bool Supervisor::esperarCopia(int milisegundos)
 {
-    if (!hilo_)
-        return true;
-    if (!hilo_->wait(milisegundos))
+    if (!Esperar(hiloCopia_, milisegundos))
         return false;
     alTerminarCopia();
     return true;
@@ -75,10 +179,10 @@ bool Supervisor::esperarCopia(int milisegundos)
 
 void Supervisor::alTerminarCopia()
 {
-    if (!hilo_)
+    if (!hiloCopia_)
         return; // already reported by esperarCopia
-    hilo_->deleteLater();
-    hilo_ = nullptr;
+    hiloCopia_->deleteLater();
+    hiloCopia_ = nullptr;
     if (correcta_) {
         ctx_.registrar(QStringLiteral("Se ha realizado la copia de seguridad correctamente"));
         emit copiaTerminada(true);
@@ -86,18 +190,24 @@ void Supervisor::alTerminarCopia()
     }
     qWarning().noquote() << "backup failed:" << error_;
     ctx_.registrar(QStringLiteral("La copia de seguridad no se ha podido realizar"));
-    // The counter stands at the interval at once, so that the next tick tries
-    // again even while this box waits for the guard.
-    AccionBD(ctx_, ventana_, [&] {
-        SesionBD sesion(ctx_.bd());
-        DevolverTurnoRespaldo(ctx_.bd(), respaldoCada_);
-    });
-    ctx_.dialogos.informar(ventana_, ctx_.texto(23) + kSalto + ctx_.texto(24) + kSalto + kSalto +
-                                         ctx_.texto(25) + kSalto + ctx_.texto(26) +
-                                         TextoHorasIntervalo(respaldoCada_) + ctx_.texto(27) +
-                                         kSalto + kSalto + ctx_.texto(28) + kSalto + kSalto +
-                                         ctx_.texto(29));
+    // The counter is put back to the interval at once (off this thread), so
+    // that the next tick tries again even while the box waits for the guard.
+    devolverTurno_ = respaldoCada_;
+    if (hiloTrabajo_)
+        otraVuelta_ = true;
+    else
+        lanzarTrabajo();
+    avisarCopiaFallida(respaldoCada_);
     emit copiaTerminada(false);
+}
+
+void Supervisor::avisarCopiaFallida(int respaldoCada)
+{
+    const QString texto = ctx_.texto(23) + kSalto + ctx_.texto(24) + kSalto + kSalto +
+                          ctx_.texto(25) + kSalto + ctx_.texto(26) +
+                          TextoHorasIntervalo(respaldoCada) + ctx_.texto(27) + kSalto + kSalto +
+                          ctx_.texto(28) + kSalto + kSalto + ctx_.texto(29);
+    cajas_->mostrar(kCajaCopia, [this, texto] { ctx_.dialogos.informar(ventana_, texto); });
 }
 
 void Supervisor::tamano()
@@ -106,9 +216,9 @@ void Supervisor::tamano()
         return;
     const QFileInfo archivo(RutaBaseDatos(ctx_.cfg, ctx_.carpetaPrograma()));
     if (!archivo.isFile()) {
-        ctx_.dialogos.informar(ventana_, ctx_.texto(32) + kSalto + ctx_.texto(33) + kSalto +
-                                             kSalto + ctx_.texto(34) + kSalto + kSalto +
-                                             ctx_.texto(35));
+        const QString texto = ctx_.texto(32) + kSalto + ctx_.texto(33) + kSalto + kSalto +
+                              ctx_.texto(34) + kSalto + kSalto + ctx_.texto(35);
+        cajas_->mostrar(kCajaTamano, [this, texto] { ctx_.dialogos.informar(ventana_, texto); });
         ctx_.registrar(QStringLiteral(
             "No se ha podido determinar el tamaño de la base de datos para avisos de soporte"));
         return;
@@ -117,10 +227,12 @@ void Supervisor::tamano()
     const AvisoTamano aviso = EvaluarTamano(bytes, ctx_.cfg);
     if (aviso == AvisoTamano::Ninguno)
         return;
-    if (aviso == AvisoTamano::Revisar)
-        ctx_.dialogos.informar(ventana_, ctx_.texto(30));
-    else
-        ctx_.dialogos.advertir(ventana_, ctx_.texto(31));
+    cajas_->mostrar(kCajaTamano, [this, aviso] {
+        if (aviso == AvisoTamano::Revisar)
+            ctx_.dialogos.informar(ventana_, ctx_.texto(30));
+        else
+            ctx_.dialogos.advertir(ventana_, ctx_.texto(31));
+    });
     ctx_.registrar(QStringLiteral("Tamaño de la base de datos: ") + QString::number(bytes) +
                    QStringLiteral(" bytes"));
 }

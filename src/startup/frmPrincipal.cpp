@@ -8,7 +8,6 @@
 #include "platform/Twips.h"
 
 #include "Supervisor.h"
-#include "notices/Avisos.h"
 #include "notices/frmAvisos.h"
 #include "visits/frmEntrada.h"
 #include "visits/frmVisitasPendientes.h"
@@ -36,6 +35,7 @@ frmPrincipal::frmPrincipal(Contexto& ctx, QWidget* padre) : QMainWindow(padre), 
     Timer1 = new QTimer(this);
     Timer1->setInterval(60000);
     connect(Timer1, &QTimer::timeout, this, &frmPrincipal::alTemporizador);
+    connect(supervisor_, &Supervisor::avisosRevisados, this, &frmPrincipal::avisos);
     crearMenus();
 }
 
@@ -219,21 +219,11 @@ void frmPrincipal::alVisitasPendientes()
 
 void frmPrincipal::alTemporizador()
 {
-    supervisor_->respaldo();
-    avisos();
-    supervisor_->tamano();
+    supervisor_->tick();
 }
 
-void frmPrincipal::avisos()
+void frmPrincipal::avisos(bool hayVencidos)
 {
-    if (!ctx_.cfg.EfectuarAviso)
-        return;
-    bool hayVencidos = false;
-    if (!AccionBD(ctx_, this, [&] {
-            SesionBD sesion(ctx_.bd());
-            hayVencidos = HayAvisoVencido(ctx_.bd(), ctx_.reloj.ahora());
-        }))
-        return;
     if (QMdiSubWindow* abierto = subventana(QStringLiteral("frmAvisos"))) {
         const auto* panel = qobject_cast<frmAvisos*>(abierto->widget());
         if (!hayVencidos && !(panel && panel->ocupado()))

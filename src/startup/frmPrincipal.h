@@ -77,7 +77,8 @@ private:
     void mostrarPanel(QWidget* panel, QAction* entrada);
     template <typename Panel> void abrirPanel(QAction* entrada);
 
-    void avisos();
+    // Shows or closes the notices panel after the tick has read the notices.
+    void avisos(bool hayVencidos);
     void alNuevaEntrada();
     void alVisitasPendientes();
     void alConsultaCenso();

@@ -4,15 +4,20 @@
 #include "ApoyoPruebas.h"
 #include "foundation/ArchivosTexto.h"
 #include "notices/frmAvisos.h"
+#include "platform/CajasUnicas.h"
 #include "platform/ModeloTabla.h"
+#include "startup/Supervision.h"
 #include "startup/Supervisor.h"
 #include "startup/frmPrincipal.h"
 
 #include <QDir>
+#include <QLocale>
 #include <QProcess>
+#include <QSemaphore>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -40,6 +45,7 @@ QString Revisar(const QString& ruta)
 QString Terminal(const QStringList& argumentos)
 {
     QProcess proceso;
+    proceso.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     proceso.start(qEnvironmentVariable("ZELVORA_TERMINAL"), argumentos);
     proceso.waitForFinished(120000);
     return QString::fromUtf8(proceso.readAllStandardOutput()).trimmed();
@@ -76,10 +82,21 @@ private:
         return QDir(carpeta->archivo("respaldos")).entryList(QDir::Files, QDir::Name);
     }
 
+    // One minute and everything it set going: its database work, a copy, and
+    // the counter put back after a failed copy.
     void tick()
     {
         principal->alTemporizador();
-        QVERIFY(principal->supervisor().esperarCopia(60000));
+        esperar();
+    }
+    void esperar()
+    {
+        Supervisor& s = principal->supervisor();
+        while (s.trabajando() || s.copiando()) {
+            QVERIFY(s.esperarTrabajo(60000));
+            QVERIFY(s.esperarCopia(60000));
+        }
+        QCoreApplication::processEvents(); // the queued boxes
     }
 
 private slots:
@@ -175,7 +192,11 @@ private slots:
         QTest::addColumn<int>("cada");
         QTest::addColumn<QString>("horas");
         QTest::newRow("un dia") << 86400 << "Automáticamente se realiza cada 24 horas";
-        QTest::newRow("hora y media") << 5400 << "Automáticamente se realiza cada 1.5 horas";
+        // The machine's own decimal separator: "1,5" on a Spanish machine.
+        QTest::newRow("hora y media")
+            << 5400
+            << QStringLiteral("Automáticamente se realiza cada 1") +
+                   QLocale::system().decimalPoint() + QStringLiteral("5 horas");
     }
 
     void copiaFallidaAvisaYDejaElContadorEnElIntervalo()
@@ -253,6 +274,8 @@ private slots:
         QTest::newRow("entre revision y urgente") << -200LL << -1LL << 1LL << false << 0;
         QTest::newRow("desde el urgente") << 1LL << 2LL << 0LL << false << 31;
         QTest::newRow("umbrales vacios") << 0LL << 0LL << 0LL << true << 31;
+        // Inside the review range and past the urgent size: the review range wins.
+        QTest::newRow("revision antes que urgente") << -100LL << 100LL << -50LL << false << 30;
     }
 
     void tamanoSegunLosUmbrales()
@@ -286,8 +309,8 @@ private slots:
         QDir(carpeta->ruta()).mkdir("vacia");
         abrir("0;0;1;0;0;;1;;;;0;0;0");
         carpeta->ctx->cfg.RutaBD = carpeta->archivo("vacia");
-        principal->alTemporizador();
-        principal->alTemporizador();
+        tick();
+        tick();
         QCOMPARE(carpeta->dialogos.mostrados.size(), size_t(2));
         QVERIFY(carpeta->dialogos.ultimo().texto.startsWith(
             "No se ha podido determinar el tamaño de la base de datos para avisos "
@@ -296,6 +319,216 @@ private slots:
                      carpeta->archivo("vacia/sucesos/20260805_ACCESO NORTE.hap"))
                      .size(),
                  2);
+    }
+
+    // A box of the tick waits for the guard while the minutes go on behind it:
+    // the counter keeps advancing and the same warning is not stacked again.
+    void lasCajasNoDetienenElMinuto()
+    {
+        contador(0, 1'000'000'000);
+        abrir("1;0;1;0;0;;1;;;;0;0;0"); // size check with empty thresholds: a box every tick
+        principal->Timer1->setInterval(20);
+        size_t mostradasDentro = 0;
+        int contadorDentro = 0;
+        carpeta->dialogos.alMostrar = [&](const Dialogos::Mensaje&) {
+            if (mostradasDentro)
+                return;
+            mostradasDentro = carpeta->dialogos.mostrados.size();
+            (void)QTest::qWaitFor([&] { return valorContador().toInt() >= 240; }, 10000);
+            contadorDentro = valorContador().toInt();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(mostradasDentro > 0, 10000);
+        principal->Timer1->stop();
+        carpeta->dialogos.alMostrar = {};
+        esperar();
+        QVERIFY2(contadorDentro >= 240, qPrintable(QString::number(contadorDentro)));
+        QCOMPARE(mostradasDentro, size_t(1));
+        QVERIFY(principal->supervisor().cajas().omitidas("tamano") >= 2);
+        QCOMPARE(carpeta->dialogos.mostrados.front().icono, Dialogos::Icono::Exclamacion);
+    }
+
+    // A backup that fails minute after minute: one box while it is open, each
+    // failure still logged and retried.
+    void unaSolaCajaDeCopiaFallidaALaVez()
+    {
+        QVERIFY(EscribirLineaUnica(carpeta->archivo("respaldos"), "x", nullptr));
+        contador(0, 0);
+        abrir("1;0;1;0;0;;0");
+        bool dentro = false;
+        carpeta->dialogos.alMostrar = [&](const Dialogos::Mensaje&) {
+            if (dentro)
+                return;
+            dentro = true;
+            for (int i = 0; i < 3; ++i)
+                tick();
+        };
+        tick();
+        carpeta->dialogos.alMostrar = {};
+        QCOMPARE(carpeta->dialogos.mostrados.size(), size_t(1));
+        QCOMPARE(carpeta->textosSucesos().count("La copia de seguridad no se ha podido realizar"),
+                 4);
+        QCOMPARE(principal->supervisor().cajas().omitidas("copia"), 3);
+        QCOMPARE(valorContador(), "0"); // put back to the interval: tried again next minute
+    }
+
+    // Another terminal holds the write lock past the wait: the window does not
+    // wait with it, no minute is lost, no box is shown, one log line says why.
+    void bdOcupadaRetrasaElMinutoSinPerderlo()
+    {
+        contador(0, 86400);
+        abrir("1;0;1;0;0;;0");
+        principal->supervisor().fijarReintento(50);
+        {
+            QSqlDatabase otra = QSqlDatabase::addDatabase("QSQLITE", "otra");
+            otra.setDatabaseName(bd());
+            QVERIFY(otra.open());
+            QSqlQuery q(otra);
+            QVERIFY(q.exec("BEGIN IMMEDIATE"));
+            QVERIFY(q.exec("UPDATE contra SET respaldo = respaldo"));
+            principal->alTemporizador();
+            QVERIFY(principal->supervisor().trabajando()); // waiting aside, not in the window
+            QTRY_VERIFY_WITH_TIMEOUT(
+                carpeta->textosSucesos().filter("Error de base de datos").size() == 1, 20000);
+            principal->alTemporizador(); // a second minute while it is still busy
+            QVERIFY(q.exec("COMMIT"));
+        }
+        QSqlDatabase::removeDatabase("otra");
+        QTRY_COMPARE_WITH_TIMEOUT(valorContador(), "120", 20000);
+        esperar();
+        QVERIFY(carpeta->dialogos.mostrados.empty());
+        QCOMPARE(carpeta->textosSucesos().filter("Error de base de datos").size(), 1);
+        QCOMPARE(principal->supervisor().segundosPendientes(), 0);
+    }
+
+    // Closing the program while a copy runs waits for it: the copy is whole.
+    void laVentanaEsperaLaCopiaEnCurso()
+    {
+        contador(0, 0);
+        abrir("1;0;1;0;0;;0");
+        std::atomic<bool> terminada = false;
+        principal->supervisor().fijarCopia(
+            [&terminada](const QString& origen, const QString& destino, QString* error) {
+                QThread::msleep(300);
+                const bool ok = CopiarBaseDatos(origen, destino, error);
+                terminada = true;
+                return ok;
+            });
+        principal->alTemporizador();
+        QVERIFY(principal->supervisor().esperarTrabajo(20000));
+        QVERIFY(principal->supervisor().copiando());
+        principal.reset();
+        QVERIFY(terminada);
+        QCOMPARE(respaldos().size(), 1);
+        QCOMPARE(Revisar(carpeta->archivo("respaldos/" + respaldos().value(0))), "ok 0");
+    }
+
+    // A minute that comes while this terminal's copy still runs only counts.
+    void noSeReclamaOtraCopiaMientrasCorre()
+    {
+        contador(0, 0);
+        abrir("1;0;1;0;0;;0");
+        QSemaphore puerta;
+        std::atomic<int> iniciadas = 0;
+        principal->supervisor().fijarCopia(
+            [&](const QString& origen, const QString& destino, QString* error) {
+                ++iniciadas;
+                puerta.acquire();
+                return CopiarBaseDatos(origen, destino, error);
+            });
+        principal->alTemporizador();
+        QVERIFY(principal->supervisor().esperarTrabajo(20000));
+        QVERIFY(principal->supervisor().copiando());
+        carpeta->reloj.momento = carpeta->reloj.momento.addSecs(60);
+        principal->alTemporizador();
+        QVERIFY(principal->supervisor().esperarTrabajo(20000));
+        QCOMPARE(valorContador(), "60");
+        QCOMPARE(iniciadas.load(), 1);
+        puerta.release();
+        esperar();
+        QCOMPARE(respaldos(), QStringList{"zelvora 05-08-2026 14-03-09-ACCESO NORTE.db"});
+    }
+
+    // A terminal killed in the middle of a write leaves a hot journal: the
+    // copy taken straight after rolls it back and is whole.
+    void copiaTrasUnaTerminalCortada()
+    {
+        carpeta->ejecutarSql("PRAGMA journal_mode = DELETE"); // as over a network share
+        QProcess cortada;
+        cortada.start(qEnvironmentVariable("ZELVORA_TERMINAL"), {"cortar", bd()});
+        QVERIFY(cortada.waitForFinished(60000));
+        QCOMPARE(cortada.exitStatus(), QProcess::CrashExit);
+        QVERIFY(QFile::exists(bd() + "-journal"));
+        QString error;
+        const QString copia = carpeta->archivo("copia.db");
+        QVERIFY2(CopiarBaseDatos(bd(), copia, &error), qPrintable(error));
+        QCOMPARE(Revisar(copia), "ok 0");
+        QCOMPARE(carpeta->consultar("SELECT count(*) FROM avisos"), QStringList{"0"});
+    }
+
+    // A copy killed half-way leaves its temporary file: the next copy of the
+    // same control point removes it, not another terminal's.
+    void copiaInterrumpidaNoQuedaParaSiempre()
+    {
+        QDir(carpeta->ruta()).mkdir("respaldos");
+        const QString propia = "respaldos/zelvora 01-08-2026 10-00-00-ACCESO NORTE.db.parcial";
+        const QString ajena = "respaldos/zelvora 01-08-2026 10-00-00-ACCESO SUR.db.parcial";
+        for (const QString& resto : {propia, ajena}) {
+            QFile archivo(carpeta->archivo(resto));
+            QVERIFY(archivo.open(QIODevice::WriteOnly));
+            archivo.write("a half copy");
+            archivo.flush();
+            QVERIFY(archivo.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                        QFileDevice::FileModificationTime));
+        }
+        contador(0, 0);
+        abrir("1;0;1;0;0;;0");
+        tick();
+        QCOMPARE(respaldos(), (QStringList{"zelvora 01-08-2026 10-00-00-ACCESO SUR.db.parcial",
+                                           "zelvora 05-08-2026 14-03-09-ACCESO NORTE.db"}));
+        QCOMPARE(Revisar(carpeta->archivo("respaldos/zelvora 05-08-2026 14-03-09-ACCESO NORTE.db")),
+                 "ok 0");
+        QVERIFY(carpeta->dialogos.mostrados.empty());
+    }
+
+    // Four terminals registering visitors at once while copies are taken
+    // without pause: no action fails, nothing is lost, every copy is whole.
+    void cuatroTerminalesYCopiasSinFallos_data()
+    {
+        QTest::addColumn<QString>("diario");
+        QTest::newRow("disco local") << "WAL";
+        QTest::newRow("carpeta de red") << "DELETE";
+    }
+
+    void cuatroTerminalesYCopiasSinFallos()
+    {
+        QFETCH(QString, diario);
+        carpeta->ejecutarSql("PRAGMA journal_mode = " + diario);
+        QDir(carpeta->ruta()).mkdir("respaldos");
+        const QString copias = carpeta->archivo("respaldos");
+        QProcess copiador;
+        copiador.start(qEnvironmentVariable("ZELVORA_TERMINAL"), {"respaldar", bd(), copias, "50"});
+        std::vector<std::unique_ptr<QProcess>> terminales;
+        for (int i = 0; i < 4; ++i) {
+            terminales.push_back(std::make_unique<QProcess>());
+            terminales.back()->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            terminales.back()->start(qEnvironmentVariable("ZELVORA_TERMINAL"),
+                                     {"registrar", bd(), "100"});
+        }
+        for (auto& t : terminales) {
+            QVERIFY(t->waitForFinished(120000));
+            QCOMPARE(QString::fromUtf8(t->readAllStandardOutput()).split(' ').value(0), "0");
+        }
+        QFile(copias + "/fin").open(QIODevice::WriteOnly);
+        QVERIFY(copiador.waitForFinished(60000));
+        QCOMPARE(QString::fromUtf8(copiador.readAllStandardOutput()).trimmed().split(' ').value(1),
+                 "0");
+        QCOMPARE(carpeta->consultar("SELECT count(*), count(FechaSalida) FROM entradas_salidas"),
+                 QStringList{"400|400"});
+        QCOMPARE(carpeta->consultar("SELECT count(*) FROM avisos"), QStringList{"0"});
+        const QStringList hechas = QDir(copias).entryList({"*.db"}, QDir::Files);
+        QVERIFY(!hechas.isEmpty());
+        for (const QString& copia : hechas)
+            QVERIFY(Revisar(copias + u'/' + copia).startsWith("ok "));
     }
 };
 
