@@ -121,6 +121,19 @@ private slots:
         QCOMPARE(carpeta->dialogos.mostrados.size(), size_t(1)); // only the greeting
     }
 
+    // Slot N of the permissions is the catalogue row whose VarN is N, whatever
+    // its id: a catalogue whose ids and VarN differ still grants the right menus.
+    void permisosSeLeenEnElOrdenDeVarN()
+    {
+        carpeta->ejecutarSql("UPDATE Permisos SET VarN = 7 - VarN WHERE id_permiso IN (3, 4)");
+        const int id = carpeta->agregarUsuario("cruzado", "x", {1, 3});
+        entrar("es", id);
+        QVERIFY(!carpeta->ctx->Permiso[3]);
+        QVERIFY(carpeta->ctx->Permiso[4]);
+        QVERIFY(!visible("mnuVisitasPendientes"));
+        QVERIFY(visible("mnuRegistroVisitas"));
+    }
+
     void menusQueSoloMiranSiHayFilas()
     {
         entrar("es");
