@@ -1,6 +1,7 @@
 #include "ApoyoPruebas.h"
 
 #include "foundation/Configuracion.h"
+#include "foundation/Idiomas.h"
 
 #include <QDir>
 #include <QFile>
@@ -147,6 +148,59 @@ private slots:
         c.escribirConfiguracion(";;1;0;0");
         QCOMPARE(c.ctx->LeerConfiguracion(), LecturaConfiguracion::SinPuntoControl);
         QVERIFY(!QFile::exists(c.archivo("sucesos")));
+    }
+
+    // The name becomes part of file names and a field of the configuration line.
+    void puntoControlValido_data()
+    {
+        QTest::addColumn<QString>("punto");
+        QTest::addColumn<QString>("motivo"); // English; empty: accepted
+        const QString caracter = "The control point cannot contain the character %1: its name "
+                                 "is part of the event-log file names and a field of the "
+                                 "configuration file.";
+        QTest::newRow("blancos") << "PORTERIA NORTE"
+                                 << "";
+        QTest::newRow("acentos") << "ACCESO Ñ"
+                                 << "";
+        QTest::newRow("comillas") << "PUERTA \"B\" O'HIGGINS #2"
+                                  << "";
+        QTest::newRow("blancos alrededor") << " P "
+                                           << "";
+        QTest::newRow("200 bytes") << QString(100, QChar(0xF1)) << "";
+        QTest::newRow("vacio") << ""
+                               << "Please, enter the name of the control point.";
+        QTest::newRow("punto") << "."
+                               << "The control point cannot be named \".\".";
+        QTest::newRow("dos puntos") << ".."
+                                    << "The control point cannot be named \"..\".";
+        QTest::newRow("barra") << "NORTE/SUR" << caracter.arg("\"/\"");
+        QTest::newRow("barra invertida") << "NORTE\\SUR" << caracter.arg("\"\\\"");
+        QTest::newRow("punto y coma") << "A;B" << caracter.arg("\";\"");
+        QTest::newRow("coma") << "A,B" << caracter.arg("\",\"");
+        QTest::newRow("tabulador") << "A\tB" << caracter.arg("U+0009");
+        QTest::newRow("salto de linea") << "A\r\nB" << caracter.arg("U+000D");
+        QTest::newRow("suprimir") << "A\x7F" << caracter.arg("U+007F");
+        QTest::newRow("201 bytes") << "x" + QString(100, QChar(0xF1))
+                                   << "The control point name is too long (200 bytes at most).";
+    }
+
+    void puntoControlValido()
+    {
+        QFETCH(QString, punto);
+        QFETCH(QString, motivo);
+        TablasIdioma ingles, espanol;
+        CargarTablasIdioma("en", &ingles);
+        CargarTablasIdioma("es", &espanol);
+        QString leido = "sin tocar";
+        QCOMPARE(PuntoControlValido(punto, ingles, &leido), motivo.isEmpty());
+        if (motivo.isEmpty()) {
+            QCOMPARE(leido, "sin tocar");
+            return;
+        }
+        QCOMPARE(leido, motivo);
+        // The guard reads it in the terminal's language.
+        QVERIFY(!PuntoControlValido(punto, espanol, &leido));
+        QVERIFY2(leido.contains("punto de control"), qPrintable(leido));
     }
 
     void rutaBaseDatos()

@@ -90,6 +90,53 @@ private slots:
         QVERIFY(!QFile::exists(carpeta.archivo("zelvora.db")));
     }
 
+    // A name that cannot be a file name is refused before anything is made.
+    void initRechazaUnPuntoQueNoSirveDeNombreDeArchivo_data()
+    {
+        QTest::addColumn<QString>("punto");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("barra") << "NORTE/SUR"
+                               << "character \"/\"";
+        QTest::newRow("barra invertida") << "NORTE\\SUR"
+                                         << "character \"\\\"";
+        QTest::newRow("control") << "NORTE\tSUR"
+                                 << "character U+0009";
+        QTest::newRow("punto") << "."
+                               << "cannot be named \".\"";
+        QTest::newRow("dos puntos") << ".."
+                                    << "cannot be named \"..\"";
+        QTest::newRow("vacio") << ""
+                               << "enter the name of the control point";
+        QTest::newRow("punto y coma") << "A;B"
+                                      << "character \";\"";
+    }
+
+    void initRechazaUnPuntoQueNoSirveDeNombreDeArchivo()
+    {
+        QFETCH(QString, punto);
+        QFETCH(QString, motivo);
+        CarpetaPrueba carpeta;
+        const QString programa = carpeta.archivo("terminal");
+        const Salida s = Ejecutar({"init", "--carpeta", programa, "--punto", punto});
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.errores.contains(motivo), qPrintable(s.errores));
+        QVERIFY(s.texto.isEmpty());
+        QVERIFY(!QFile::exists(programa));
+    }
+
+    // Blanks, accents and quotes are a name like any other, in the log's file name too.
+    void initAceptaBlancosAcentosYComillas()
+    {
+        for (const QString punto : {"PORTERIA NORTE", "ACCESO Ñ", "PUERTA \"B\" O'HIGGINS"}) {
+            CarpetaPrueba carpeta;
+            const Salida s = Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", punto});
+            QVERIFY2(s.codigo == 0, qPrintable(s.errores));
+            QCOMPARE(carpeta.ctx->LeerConfiguracion(), LecturaConfiguracion::Correcta);
+            QCOMPARE(carpeta.ctx->cfg.PuntoControl, punto);
+            QCOMPARE(carpeta.lineasSucesos(punto).size(), 1);
+        }
+    }
+
     void demoTraeVisitantesDentroYCenso()
     {
         CarpetaPrueba carpeta;
