@@ -54,13 +54,15 @@ QString PrimerCampo(const QString& contenido)
     qsizetype i = 0;
     while (i < contenido.size() && EsBlanco(contenido[i]))
         ++i;
+    const qsizetype finLinea = FinDeLinea(contenido, i);
     if (i < contenido.size() && contenido[i] == u'"') {
+        // A value never spans lines: a quote left open ends with its line.
         qsizetype fin = contenido.indexOf(u'"', i + 1);
-        if (fin < 0) // unclosed: no further than the end of the line
-            fin = FinDeLinea(contenido, i);
+        if (fin < 0 || fin > finLinea)
+            fin = finLinea;
         return contenido.mid(i + 1, fin - i - 1);
     }
-    qsizetype fin = FinDeLinea(contenido, i);
+    qsizetype fin = finLinea;
     const qsizetype coma = contenido.indexOf(u',', i);
     if (coma >= 0 && coma < fin)
         fin = coma;

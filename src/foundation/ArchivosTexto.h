@@ -10,7 +10,8 @@
 QString DecodificarTexto(const QByteArray& bytes);
 
 // The first comma- or line-delimited field, the way the old platform's field
-// input read it: leading blanks skipped, a quoted value runs to the next quote.
+// input read it: leading blanks skipped, a quoted value runs to the next quote
+// on the same line. A value never spans lines.
 QString PrimerCampo(const QString& contenido);
 
 bool LeerArchivo(const QString& ruta, QByteArray* contenido);

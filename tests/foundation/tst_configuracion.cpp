@@ -81,6 +81,12 @@ private slots:
         fila("coma corta", ";P,Q;1\r\n", ";P", "P");
         fila("coma en la carpeta", "da,tos;P;1\r\n", "da", "");
         fila("comillas", "  \";P,Q;1\",x\r\n", ";P,Q;1", "P,Q");
+        // A value never runs across a line break, whatever line closes the quote.
+        fila("comillas cerradas en otra linea", "\";P;1\r\n;Q\"\r\n", ";P;1", "P");
+        fila("comillas cerradas tras LF", "\";P;1\n;Q\",x\n", ";P;1", "P");
+        fila("comillas cerradas tras CR", "\";P;1\r;Q\"", ";P;1", "P");
+        fila("comillas sin cerrar", "\";P,Q;1\r\n;R\r\n", ";P,Q;1", "P,Q");
+        fila("comillas vacias", "\"\"\r\n;P\"\r\n", "", "");
         fila("vacio", "", "", "");
         fila("empieza con coma", ",;P\r\n", "", "");
     }
@@ -101,12 +107,18 @@ private slots:
                                                  ? LecturaConfiguracion::SinPuntoControl
                                                  : LecturaConfiguracion::Correcta);
         QCOMPARE(c.ctx->cfg.PuntoControl, punto);
+        // The whole log, byte for byte: the value read, then the reason of a refusal.
         const QString nombre = punto.isEmpty() ? "PROBLEMACFG" : punto;
         const QString log = c.ctx->carpetaDatos() + "/sucesos/20260805_" + nombre + ".hap";
-        QVERIFY2(LeerBytes(log).startsWith(("05-08-2026;14:03:09;" + nombre +
-                                            ";;;;;Configuración de Inicio: " + valor + "\r\n")
-                                               .toUtf8()),
-                 qPrintable(log));
+        const QString inicio = "05-08-2026;14:03:09;" + nombre + ";;;;;";
+        QString esperado = inicio + "Configuración de Inicio: " + valor + "\r\n";
+        if (valor.isEmpty())
+            esperado += inicio + "El archivo de configuración no existe - Error de "
+                                 "configuración\r\n";
+        else if (punto.isEmpty())
+            esperado += inicio + "El archivo de configuración es incorrecto - El punto de "
+                                 "control no está asignado\r\n";
+        QCOMPARE(LeerBytes(log), esperado.toUtf8());
     }
 
     // Why a terminal refused to start is on record: without a configuration in
