@@ -36,6 +36,19 @@ qsizetype FinDeLinea(const QString& texto, qsizetype desde)
     return fin;
 }
 
+// What a new line starts with so that it is never glued onto a partial line
+// that an interrupted write (a full disk) left without its CR LF: nothing
+// after LF or in an empty file, LF after a lone CR, else CR LF. It goes out in
+// the same write as the line, because other terminals append to this folder.
+QByteArray InicioDeLinea(QFile& archivo)
+{
+    const qint64 tamano = archivo.size();
+    char ultimo = '\n';
+    if (tamano <= 0 || !archivo.seek(tamano - 1) || !archivo.getChar(&ultimo) || ultimo == '\n')
+        return {};
+    return ultimo == '\r' ? QByteArrayLiteral("\n") : QByteArrayLiteral("\r\n");
+}
+
 } // namespace
 
 QString DecodificarTexto(const QByteArray& bytes)
@@ -94,12 +107,21 @@ bool EscribirLineaUnica(const QString& ruta, const QString& linea, QString* erro
 bool AnexarLinea(const QString& ruta, const QString& linea, QString* error)
 {
     QFile archivo(ruta);
-    if (archivo.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-        const QByteArray bytes = (linea + QStringLiteral("\r\n")).toUtf8();
-        if (archivo.write(bytes) == bytes.size())
+    if (archivo.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
+        const QByteArray bytes = InicioDeLinea(archivo) + (linea + QStringLiteral("\r\n")).toUtf8();
+        const qint64 escritos = archivo.write(bytes);
+        if (escritos == bytes.size())
             return true;
+        if (error && escritos >= 0) {
+            // A short write (a full disk) leaves no error of its own.
+            *error = QStringLiteral("%1: %2 of %3 bytes written")
+                         .arg(ruta)
+                         .arg(escritos)
+                         .arg(bytes.size());
+            return false;
+        }
     }
     if (error)
-        *error = archivo.errorString();
+        *error = ruta + QStringLiteral(": ") + archivo.errorString();
     return false;
 }

@@ -21,5 +21,6 @@ bool LeerArchivo(const QString& ruta, QByteArray* contenido);
 bool EscribirLineaUnica(const QString& ruta, const QString& linea, QString* error);
 
 // Appends one line ended by CR LF in a single write, so that terminals sharing
-// a folder never interleave parts of their lines.
+// a folder never interleave parts of their lines. A file left ending in a
+// partial line gets the line on a line of its own. The error names the file.
 bool AnexarLinea(const QString& ruta, const QString& linea, QString* error);
