@@ -100,8 +100,14 @@ int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usua
     QString error;
     if (hayCfg) {
         Salida() << "kept the existing " << rutaCfg << Qt::endl;
-    } else if (!EscribirLineaUnica(rutaCfg, LineaConfiguracion(cfg), &error)) {
-        return Fallo(QStringLiteral("cannot write %1: %2").arg(rutaCfg, error));
+    } else {
+        // Never over a configuration that another run wrote meanwhile.
+        bool yaExiste = false;
+        if (!CrearLineaUnica(rutaCfg, LineaConfiguracion(cfg), &yaExiste, &error))
+            return Fallo(yaExiste ? QStringLiteral("%1 was created by another run meanwhile; it "
+                                                   "was left untouched")
+                                        .arg(rutaCfg)
+                                  : QStringLiteral("cannot write %1").arg(error));
     }
     if (!CrearBaseDatos(rutaBD, usuario, &error))
         return Fallo(error);

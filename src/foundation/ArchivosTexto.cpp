@@ -1,8 +1,15 @@
 #include "ArchivosTexto.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStringDecoder>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -114,14 +121,84 @@ bool AnexarLinea(const QString& ruta, const QString& linea, QString* error)
             return true;
         if (error && escritos >= 0) {
             // A short write (a full disk) leaves no error of its own.
-            *error = QStringLiteral("%1: %2 of %3 bytes written")
-                         .arg(ruta)
-                         .arg(escritos)
-                         .arg(bytes.size());
+            *error =
+                ruta + QStringLiteral(": %1 of %2 bytes written").arg(escritos).arg(bytes.size());
             return false;
         }
     }
     if (error)
         *error = ruta + QStringLiteral(": ") + archivo.errorString();
     return false;
+}
+
+bool PublicarSinReemplazar(const QString& temporal, const QString& ruta, bool* yaExiste,
+                           QString* error)
+{
+    const QByteArray de = QFile::encodeName(temporal);
+    const QByteArray a = QFile::encodeName(ruta);
+    // link() fails when the name exists; a file system without hard links may
+    // still rename without replacing.
+    int fallo = 0;
+    if (::link(de.constData(), a.constData()) != 0) {
+        fallo = errno;
+        if (fallo != EEXIST &&
+            ::renameat2(AT_FDCWD, de.constData(), AT_FDCWD, a.constData(), RENAME_NOREPLACE) == 0)
+            fallo = 0;
+        else if (fallo != EEXIST)
+            fallo = errno;
+    }
+    if (yaExiste)
+        *yaExiste = fallo == EEXIST;
+    if (fallo != 0 && error)
+        *error = ruta + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(fallo));
+    return fallo == 0;
+}
+
+ArchivoNuevo::ArchivoNuevo(const QString& ruta)
+{
+    for (int intento = 0; intento < 100; ++intento) {
+        const QString nombre = ruta + QStringLiteral(".nuevo-%1-%2")
+                                          .arg(::getpid())
+                                          .arg(QRandomGenerator::global()->bounded(1000000));
+        const int fd = ::open(QFile::encodeName(nombre).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            nombre_ = nombre;
+            return;
+        }
+        if (errno != EEXIST) {
+            error_ = nombre + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+            return;
+        }
+    }
+    error_ = ruta + QStringLiteral(": no free temporary name");
+}
+
+ArchivoNuevo::~ArchivoNuevo()
+{
+    if (creado())
+        QFile::remove(nombre_);
+}
+
+bool CrearLineaUnica(const QString& ruta, const QString& linea, bool* yaExiste, QString* error)
+{
+    if (yaExiste)
+        *yaExiste = false;
+    const ArchivoNuevo nuevo(ruta);
+    if (!nuevo.creado()) {
+        if (error)
+            *error = nuevo.error();
+        return false;
+    }
+    QFile archivo(nuevo.nombre());
+    const QByteArray bytes = (linea + QStringLiteral("\r\n")).toUtf8();
+    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes) != bytes.size() ||
+        !archivo.flush() || ::fsync(archivo.handle()) != 0) {
+        if (error)
+            *error = nuevo.nombre() + QStringLiteral(": ") + archivo.errorString();
+        return false;
+    }
+    archivo.close();
+    return PublicarSinReemplazar(nuevo.nombre(), ruta, yaExiste, error);
 }

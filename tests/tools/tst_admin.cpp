@@ -77,6 +77,47 @@ private slots:
         QCOMPARE(LeerBytes(carpeta.archivo("zelvora.cfg")), QByteArray(";VIEJO\r\n"));
     }
 
+    // Several runs on one folder at the same moment: one makes the terminal,
+    // the others say so and leave it alone; the database is whole.
+    void initsSimultaneosDejanUnaSolaBase()
+    {
+        const int kRondas = 6;
+        for (int ronda = 0; ronda < kRondas; ++ronda) {
+            CarpetaPrueba carpeta;
+            std::vector<std::unique_ptr<QProcess>> procesos;
+            for (int n = 0; n < 4; ++n) {
+                procesos.push_back(std::make_unique<QProcess>());
+                procesos.back()->start(
+                    qEnvironmentVariable("ZELVORA_ADMIN"),
+                    {"init", "--carpeta", carpeta.ruta(), "--punto", QString("P%1").arg(n)});
+            }
+            QStringList exitos, rechazos;
+            for (auto& p : procesos) {
+                QVERIFY(p->waitForFinished(60000));
+                const QString errores = QString::fromUtf8(p->readAllStandardError());
+                if (p->exitCode() == 0) {
+                    exitos << QString::fromUtf8(p->readAllStandardOutput());
+                } else {
+                    QCOMPARE(p->exitCode(), 1);
+                    rechazos << errores;
+                }
+            }
+            QCOMPARE(exitos.size(), 1);
+            QVERIFY2(exitos[0].contains("created " + carpeta.archivo("zelvora.db")),
+                     qPrintable(exitos[0]));
+            for (const QString& r : rechazos)
+                QVERIFY2(r.contains("it was left untouched"), qPrintable(r));
+            QCOMPARE(carpeta.consultar("PRAGMA integrity_check"), QStringList{"ok"});
+            QCOMPARE(carpeta.consultar("SELECT count(*) FROM UsuariosPermisos"), QStringList{"16"});
+            const QByteArray cfg = LeerBytes(carpeta.archivo("zelvora.cfg"));
+            QVERIFY2(cfg.startsWith(";P") && cfg.endsWith("\r\n") && cfg.count('\n') == 1,
+                     cfg.constData());
+            // Nothing left behind under a temporary name.
+            QCOMPARE(QDir(carpeta.ruta()).entryList(QDir::Files),
+                     QStringList({"zelvora.cfg", "zelvora.db"}));
+        }
+    }
+
     // A terminal configured first for a shared folder gets its database there.
     void initSigueLaCarpetaDeDatosConfigurada()
     {
