@@ -1,15 +1,18 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <memory>
 
 class Contexto;
 class frmAcceso;
 class frmPrincipal;
+class QWidget;
 
 // Owns the two top windows: the login first, the main window after a
-// successful login.
+// successful login. Also tells the guard, whichever window is up, when the
+// event log stops being written and when it is written again.
 class Arranque : public QObject
 {
     Q_OBJECT
@@ -25,8 +28,16 @@ public:
 
 private:
     void abrirPrincipal();
+    void registroSucesosCambia(bool escribe, const QString& motivo);
+    void avisarRegistroSucesos();
+    QWidget* ventanaActiva() const;
 
     Contexto& ctx_;
     std::unique_ptr<frmAcceso> acceso_;
     std::unique_ptr<frmPrincipal> principal_;
+
+    bool sucesosEscribe_ = true;       // as the log last reported it
+    bool sucesosAvisado_ = true;       // as the guard was last told
+    bool avisoSucesosEnCurso_ = false; // a box queued or open
+    QString motivoSucesos_;
 };

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -151,6 +152,33 @@ private slots:
         QVERIFY(c->ctx->ultimoErrorSucesos().isEmpty());
         QCOMPARE(c->lineasSucesos("P"), QStringList({"05-08-2026;14:03:09;P;;;;;uno", "05-08-2026",
                                                      "05-08-2026;14:03:09;P;;;;;tres"}));
+    }
+
+    // The windows' side hears of a change of state, not of every lost line.
+    void cambioDeEstadoSeAvisaUnaVez()
+    {
+        QStringList avisos;
+        c->ctx->alCambiarRegistroSucesos = [&](bool escribe, const QString& motivo) {
+            avisos << QString(escribe ? "escribe" : "falla: ") + motivo;
+        };
+        encender("P");
+        const QString datos = c->archivo("datos");
+        c->ctx->cfg.RutaBD = datos;
+        for (const char* texto : {"uno", "dos", "tres"})
+            c->ctx->registrar(texto);
+        const QString archivo = datos + "/sucesos/20260805_P.hap";
+        QCOMPARE(avisos, QStringList{"falla: " + archivo + ": " + qt_error_string(ENOENT)});
+        QVERIFY(QDir().mkpath(datos));
+        c->ctx->registrar("cuatro");
+        c->ctx->registrar("cinco");
+        QCOMPARE(avisos.size(), 2);
+        QCOMPARE(avisos.last(), "escribe");
+        QCOMPARE(CarpetaPrueba::lineasArchivo(archivo).size(), 2);
+        // Switched off, the log is neither failing nor writing.
+        c->ctx->cfg.EfectuarRegistroDeSucesos = false;
+        c->ctx->cfg.RutaBD = c->archivo("otra");
+        c->ctx->registrar("seis");
+        QCOMPARE(avisos.size(), 2);
     }
 
     // A lost network folder must not quietly grow a local copy of the log:

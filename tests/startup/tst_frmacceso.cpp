@@ -2,13 +2,18 @@
 // configuration checks and the login with its three attempts.
 
 #include "ApoyoPruebas.h"
+#include "foundation/ArchivosTexto.h"
+#include "startup/Arranque.h"
 #include "startup/frmAcceso.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <cerrno>
 
 class PruebaAcceso : public QObject
 {
@@ -187,6 +192,83 @@ private slots:
         const QString ruta = carpeta->archivo("zelvora.db");
         QVERIFY(carpeta->dialogos.ultimo().texto.contains(ruta));
         QVERIFY(carpeta->textosSucesos().last().startsWith("Error de base de datos: "));
+    }
+
+    // A terminal whose database folder can no longer be written (an unmounted
+    // share; here a file stands where the log folder was): the guard hears it
+    // once, with the reason, and again when the log is written once more.
+    void registroQueNoSeEscribeSeAvisaUnaVez()
+    {
+        const QString datos = carpeta->archivo("datos");
+        QVERIFY(QDir().mkpath(datos));
+        carpeta->escribirConfiguracion(datos + ";ACCESO NORTE");
+        carpeta->escribirIdioma("us");
+        Contexto& ctx = *carpeta->ctx;
+        auto& mostrados = carpeta->dialogos.mostrados;
+        Arranque arranque(ctx);
+        arranque.iniciar();
+        QVERIFY(mostrados.empty());
+
+        const QString sucesos = datos + "/sucesos";
+        QVERIFY(QDir(sucesos).removeRecursively());
+        QVERIFY(EscribirLineaUnica(sucesos, "x", nullptr));
+        for (const char* texto : {"uno", "dos", "tres"})
+            ctx.registrar(texto);
+        // Never from inside the action that logged: it may be a timer's.
+        QVERIFY(mostrados.empty());
+        QTRY_COMPARE(mostrados.size(), 1u);
+        const QString archivo = sucesos + "/20260805_ACCESO NORTE.hap";
+        QCOMPARE(mostrados[0].texto,
+                 "The event log cannot be written. You can go on working, but actions are not "
+                 "recorded until the problem is solved; please tell technical support:\r\n\r\n" +
+                     archivo + ": " + qt_error_string(ENOTDIR));
+        QCOMPARE(mostrados[0].titulo, "Zelvora - Event log");
+        QCOMPARE(mostrados[0].icono, Dialogos::Icono::Exclamacion);
+        ctx.registrar("cuatro");
+        QCoreApplication::processEvents();
+        QCOMPARE(mostrados.size(), 1u);
+
+        QVERIFY(QFile::remove(sucesos));
+        ctx.registrar("cinco");
+        QCOMPARE(mostrados.size(), 1u);
+        QTRY_COMPARE(mostrados.size(), 2u);
+        QCOMPARE(mostrados[1].texto, "The event log is being written again.");
+        QCOMPARE(mostrados[1].icono, Dialogos::Icono::Informacion);
+        QCOMPARE(CarpetaPrueba::lineasArchivo(archivo).value(0).section(u';', 7), "cinco");
+    }
+
+    // Changes while the box waits for the guard open no second box over it;
+    // when it closes, the next one says how the log stands then.
+    void cambiosConLaCajaAbiertaNoAbrenOtra()
+    {
+        const QString datos = carpeta->archivo("datos");
+        carpeta->escribirConfiguracion(datos + ";ACCESO NORTE");
+        carpeta->escribirIdioma("es");
+        Contexto& ctx = *carpeta->ctx;
+        auto& dialogos = carpeta->dialogos;
+        Arranque arranque(ctx);
+        arranque.iniciar(); // the folder is missing from the start
+        int abiertas = 0;
+        dialogos.alMostrar = [&](const Dialogos::Mensaje&) {
+            QCOMPARE(++abiertas, 1);
+            if (dialogos.mostrados.size() == 1) {
+                QVERIFY(QDir().mkpath(datos));
+                ctx.registrar("vuelve"); // writes again, then fails again
+                QVERIFY(QDir(datos).removeRecursively());
+                ctx.registrar("falla");
+                QVERIFY(QDir().mkpath(datos));
+                ctx.registrar("vuelve otra vez");
+                QCoreApplication::processEvents();
+            }
+            --abiertas;
+        };
+        QTRY_COMPARE(dialogos.mostrados.size(), 2u);
+        QCoreApplication::processEvents();
+        QCOMPARE(dialogos.mostrados.size(), 2u);
+        QVERIFY(
+            dialogos.mostrados[0].texto.startsWith("No se puede escribir el registro de sucesos."));
+        QCOMPARE(dialogos.ultimo().texto,
+                 "El registro de sucesos vuelve a escribirse con normalidad.");
     }
 
     void cerrarSinAccederTerminaElPrograma()
