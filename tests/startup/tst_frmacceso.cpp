@@ -73,6 +73,47 @@ private slots:
         QVERIFY(!carpeta->ctx->finPedido());
     }
 
+    // The choice cannot be stored (here a folder holds its name): the guard
+    // reads what failed in the language just chosen, and the login goes on.
+    void idiomaQueNoSeGuardaSeExplica_data()
+    {
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("titulo");
+        QTest::newRow("us") << "us"
+                            << "The chosen language could not be saved. The program goes on in "
+                               "this language, but it will ask for the language again at the "
+                               "next start:"
+                            << "Access Control";
+        QTest::newRow("co") << "co"
+                            << "No se ha podido guardar el idioma elegido. El programa sigue en "
+                               "este idioma, pero en el próximo inicio volverá a pedir que se "
+                               "elija:"
+                            << "Control de Acceso";
+    }
+
+    void idiomaQueNoSeGuardaSeExplica()
+    {
+        QFETCH(QString, codigo);
+        QFETCH(QString, texto);
+        QFETCH(QString, titulo);
+        carpeta->prepararTerminal();
+        QVERIFY(QFile::remove(carpeta->archivo("zelvora_idioma.cfg")));
+        QVERIFY(QDir().mkdir(carpeta->archivo("zelvora_idioma.cfg")));
+        frmAcceso& w = abrir();
+        QTest::mouseClick(codigo == "us" ? w.imgUs : w.imgCo, Qt::LeftButton);
+
+        QCOMPARE(carpeta->dialogos.mostrados.size(), 1u);
+        const Dialogos::Mensaje& caja = carpeta->dialogos.ultimo();
+        const QString detalle = "\r\n\r\n" + carpeta->archivo("zelvora_idioma.cfg") + "\r\n";
+        QVERIFY2(caja.texto.startsWith(texto + detalle), qPrintable(caja.texto));
+        QVERIFY(caja.texto.size() > (texto + detalle).size()); // the system's reason
+        QCOMPARE(caja.icono, Dialogos::Icono::Exclamacion);
+        QCOMPARE(w.windowTitle(), titulo);
+        QVERIFY(w.txtUsr->isVisible());
+        QVERIFY(!carpeta->ctx->finPedido());
+    }
+
     void idiomaGuardadoVaDirectoAlAcceso_data()
     {
         QTest::addColumn<QStringList>("e"); // code, title, user label
