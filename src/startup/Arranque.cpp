@@ -5,7 +5,10 @@
 #include "frmPrincipal.h"
 #include "platform/Dialogos.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QtDebug>
 
 Arranque::Arranque(Contexto& ctx) : ctx_(ctx)
 {
@@ -23,6 +26,7 @@ void Arranque::iniciar()
 {
     acceso_ = std::make_unique<frmAcceso>(ctx_);
     connect(acceso_.get(), &frmAcceso::accesoConcedido, this, &Arranque::abrirPrincipal);
+    connect(acceso_.get(), &frmAcceso::idiomaCargado, this, &Arranque::cargarTraduccionQt);
     acceso_->cargar();
 }
 
@@ -30,6 +34,20 @@ void Arranque::abrirPrincipal()
 {
     principal_ = std::make_unique<frmPrincipal>(ctx_);
     principal_->cargar();
+}
+
+void Arranque::cargarTraduccionQt(const QString& codigo)
+{
+    QCoreApplication::removeTranslator(&traduccionQt_);
+    const QString nombre = TraduccionQt(codigo);
+    if (nombre.isEmpty())
+        return;
+    const QString carpeta = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    // Without Qt's translations installed the standard buttons stay in English.
+    if (traduccionQt_.load(nombre, carpeta))
+        QCoreApplication::installTranslator(&traduccionQt_);
+    else
+        qWarning().noquote() << "Qt translation" << nombre << "not found in" << carpeta;
 }
 
 void Arranque::registroSucesosCambia(bool escribe, const QString& motivo)

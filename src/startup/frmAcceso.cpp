@@ -135,6 +135,7 @@ void frmAcceso::IdiomaEscribir(const QString& codigo)
 void frmAcceso::AccesoPrograma()
 {
     CargarTablasIdioma(ctx_.codigoIdioma, &ctx_.idioma);
+    emit idiomaCargado(ctx_.codigoIdioma);
     ctx_.registrar(QStringLiteral("Se carga el idioma: ") + ctx_.codigoIdioma +
                    QStringLiteral(". Inicia el programa."));
     for (QLabel* bandera : {imgEs, imgCo, imgUs, imgEn})

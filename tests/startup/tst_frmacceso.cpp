@@ -6,6 +6,7 @@
 #include "startup/Arranque.h"
 #include "startup/frmAcceso.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,6 +113,54 @@ private slots:
         QCOMPARE(w.windowTitle(), titulo);
         QVERIFY(w.txtUsr->isVisible());
         QVERIFY(!carpeta->ctx->finPedido());
+    }
+
+    // The platform's own buttons follow the language too; nothing of it
+    // stays behind once the program's start-up object is gone.
+    void botonesEstandarEnElIdioma_data()
+    {
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<QStringList>("botones"); // Yes, No, OK, Cancel
+        const QStringList espanol{"&Sí", "&No", "Aceptar", "Cancelar"};
+        const QStringList ingles{"&Yes", "&No", "OK", "Cancel"};
+        QTest::newRow("es") << "es" << espanol;
+        QTest::newRow("co") << "co" << espanol;
+        QTest::newRow("us") << "us" << ingles;
+        QTest::newRow("en") << "en" << ingles;
+    }
+
+    void botonesEstandarEnElIdioma()
+    {
+        QFETCH(QString, codigo);
+        QFETCH(QStringList, botones);
+        const auto textos = [] {
+            QDialogButtonBox caja(QDialogButtonBox::Yes | QDialogButtonBox::No |
+                                  QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+            QStringList t;
+            for (auto boton : {QDialogButtonBox::Yes, QDialogButtonBox::No, QDialogButtonBox::Ok,
+                               QDialogButtonBox::Cancel})
+                t << caja.button(boton)->text();
+            return t;
+        };
+        const QStringList antes = textos();
+        carpeta->prepararTerminal(codigo);
+        {
+            Arranque arranque(*carpeta->ctx);
+            arranque.iniciar();
+            QCOMPARE(textos(), botones);
+        }
+        QCOMPARE(textos(), antes);
+    }
+
+    // Chosen on the first start, the flag loads it as well.
+    void botonesEstandarTrasElegirBandera()
+    {
+        carpeta->escribirConfiguracion(";ACCESO NORTE");
+        Arranque arranque(*carpeta->ctx);
+        arranque.iniciar();
+        QTest::mouseClick(arranque.acceso()->imgCo, Qt::LeftButton);
+        QDialogButtonBox caja(QDialogButtonBox::Yes);
+        QCOMPARE(caja.button(QDialogButtonBox::Yes)->text(), "&Sí");
     }
 
     void idiomaGuardadoVaDirectoAlAcceso_data()
