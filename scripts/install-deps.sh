@@ -6,6 +6,7 @@ paquetes=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
     libsqlite3-dev sqlite3
+    qt6-translations-l10n
     fonts-liberation xvfb xauth
 )
 faltan=()

@@ -68,10 +68,15 @@ Configuracion ConfiguracionInicial(const QString& punto)
 
 int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usuario, bool demo)
 {
-    if (carpeta.isEmpty() || punto.isEmpty())
+    if (carpeta.isEmpty())
         return Fallo(QStringLiteral("init needs --carpeta DIR and --punto NAME"));
-    if (punto.contains(u';') || punto.contains(u','))
-        return Fallo(QStringLiteral("the control point cannot contain ';' or ','"));
+    // Refused before anything is created: a name that cannot be a file name
+    // would leave the terminal without an event log.
+    TablasIdioma ingles;
+    CargarTablasIdioma(QStringLiteral("en"), &ingles);
+    QString motivo;
+    if (!PuntoControlValido(punto, ingles, &motivo))
+        return Fallo(QStringLiteral("--punto: ") + motivo);
     if (usuario.sr.isEmpty() || usuario.dw.isEmpty())
         return Fallo(QStringLiteral("--usuario and --clave cannot be empty"));
     if (!QDir().mkpath(carpeta))
@@ -95,8 +100,14 @@ int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usua
     QString error;
     if (hayCfg) {
         Salida() << "kept the existing " << rutaCfg << Qt::endl;
-    } else if (!EscribirLineaUnica(rutaCfg, LineaConfiguracion(cfg), &error)) {
-        return Fallo(QStringLiteral("cannot write %1: %2").arg(rutaCfg, error));
+    } else {
+        // Never over a configuration that another run wrote meanwhile.
+        bool yaExiste = false;
+        if (!CrearLineaUnica(rutaCfg, LineaConfiguracion(cfg), &yaExiste, &error))
+            return Fallo(yaExiste ? QStringLiteral("%1 was created by another run meanwhile; it "
+                                                   "was left untouched")
+                                        .arg(rutaCfg)
+                                  : QStringLiteral("cannot write %1").arg(error));
     }
     if (!CrearBaseDatos(rutaBD, usuario, &error))
         return Fallo(error);

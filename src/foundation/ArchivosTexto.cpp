@@ -1,8 +1,15 @@
 #include "ArchivosTexto.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStringDecoder>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,6 +43,19 @@ qsizetype FinDeLinea(const QString& texto, qsizetype desde)
     return fin;
 }
 
+// What a new line starts with so that it is never glued onto a partial line
+// that an interrupted write (a full disk) left without its CR LF: nothing
+// after LF or in an empty file, LF after a lone CR, else CR LF. It goes out in
+// the same write as the line, because other terminals append to this folder.
+QByteArray InicioDeLinea(QFile& archivo)
+{
+    const qint64 tamano = archivo.size();
+    char ultimo = '\n';
+    if (tamano <= 0 || !archivo.seek(tamano - 1) || !archivo.getChar(&ultimo) || ultimo == '\n')
+        return {};
+    return ultimo == '\r' ? QByteArrayLiteral("\n") : QByteArrayLiteral("\r\n");
+}
+
 } // namespace
 
 QString DecodificarTexto(const QByteArray& bytes)
@@ -54,13 +74,15 @@ QString PrimerCampo(const QString& contenido)
     qsizetype i = 0;
     while (i < contenido.size() && EsBlanco(contenido[i]))
         ++i;
+    const qsizetype finLinea = FinDeLinea(contenido, i);
     if (i < contenido.size() && contenido[i] == u'"') {
+        // A value never spans lines: a quote left open ends with its line.
         qsizetype fin = contenido.indexOf(u'"', i + 1);
-        if (fin < 0) // unclosed: no further than the end of the line
-            fin = FinDeLinea(contenido, i);
+        if (fin < 0 || fin > finLinea)
+            fin = finLinea;
         return contenido.mid(i + 1, fin - i - 1);
     }
-    qsizetype fin = FinDeLinea(contenido, i);
+    qsizetype fin = finLinea;
     const qsizetype coma = contenido.indexOf(u',', i);
     if (coma >= 0 && coma < fin)
         fin = coma;
@@ -92,12 +114,91 @@ bool EscribirLineaUnica(const QString& ruta, const QString& linea, QString* erro
 bool AnexarLinea(const QString& ruta, const QString& linea, QString* error)
 {
     QFile archivo(ruta);
-    if (archivo.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-        const QByteArray bytes = (linea + QStringLiteral("\r\n")).toUtf8();
-        if (archivo.write(bytes) == bytes.size())
+    if (archivo.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
+        const QByteArray bytes = InicioDeLinea(archivo) + (linea + QStringLiteral("\r\n")).toUtf8();
+        const qint64 escritos = archivo.write(bytes);
+        if (escritos == bytes.size())
             return true;
+        if (error && escritos >= 0) {
+            // A short write (a full disk) leaves no error of its own.
+            *error =
+                ruta + QStringLiteral(": %1 of %2 bytes written").arg(escritos).arg(bytes.size());
+            return false;
+        }
     }
     if (error)
-        *error = archivo.errorString();
+        *error = ruta + QStringLiteral(": ") + archivo.errorString();
     return false;
+}
+
+bool PublicarSinReemplazar(const QString& temporal, const QString& ruta, bool* yaExiste,
+                           QString* error)
+{
+    const QByteArray de = QFile::encodeName(temporal);
+    const QByteArray a = QFile::encodeName(ruta);
+    // link() fails when the name exists; a file system without hard links may
+    // still rename without replacing.
+    int fallo = 0;
+    if (::link(de.constData(), a.constData()) != 0) {
+        fallo = errno;
+        if (fallo != EEXIST &&
+            ::renameat2(AT_FDCWD, de.constData(), AT_FDCWD, a.constData(), RENAME_NOREPLACE) == 0)
+            fallo = 0;
+        else if (fallo != EEXIST)
+            fallo = errno;
+    }
+    if (yaExiste)
+        *yaExiste = fallo == EEXIST;
+    if (fallo != 0 && error)
+        *error = ruta + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(fallo));
+    return fallo == 0;
+}
+
+ArchivoNuevo::ArchivoNuevo(const QString& ruta)
+{
+    for (int intento = 0; intento < 100; ++intento) {
+        const QString nombre = ruta + QStringLiteral(".nuevo-%1-%2")
+                                          .arg(::getpid())
+                                          .arg(QRandomGenerator::global()->bounded(1000000));
+        const int fd = ::open(QFile::encodeName(nombre).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            nombre_ = nombre;
+            return;
+        }
+        if (errno != EEXIST) {
+            error_ = nombre + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+            return;
+        }
+    }
+    error_ = ruta + QStringLiteral(": no free temporary name");
+}
+
+ArchivoNuevo::~ArchivoNuevo()
+{
+    if (creado())
+        QFile::remove(nombre_);
+}
+
+bool CrearLineaUnica(const QString& ruta, const QString& linea, bool* yaExiste, QString* error)
+{
+    if (yaExiste)
+        *yaExiste = false;
+    const ArchivoNuevo nuevo(ruta);
+    if (!nuevo.creado()) {
+        if (error)
+            *error = nuevo.error();
+        return false;
+    }
+    QFile archivo(nuevo.nombre());
+    const QByteArray bytes = (linea + QStringLiteral("\r\n")).toUtf8();
+    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes) != bytes.size() ||
+        !archivo.flush() || ::fsync(archivo.handle()) != 0) {
+        if (error)
+            *error = nuevo.nombre() + QStringLiteral(": ") + archivo.errorString();
+        return false;
+    }
+    archivo.close();
+    return PublicarSinReemplazar(nuevo.nombre(), ruta, yaExiste, error);
 }

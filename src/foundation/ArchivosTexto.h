@@ -10,7 +10,8 @@
 QString DecodificarTexto(const QByteArray& bytes);
 
 // The first comma- or line-delimited field, the way the old platform's field
-// input read it: leading blanks skipped, a quoted value runs to the next quote.
+// input read it: leading blanks skipped, a quoted value runs to the next quote
+// on the same line. A value never spans lines.
 QString PrimerCampo(const QString& contenido);
 
 bool LeerArchivo(const QString& ruta, QByteArray* contenido);
@@ -20,5 +21,38 @@ bool LeerArchivo(const QString& ruta, QByteArray* contenido);
 bool EscribirLineaUnica(const QString& ruta, const QString& linea, QString* error);
 
 // Appends one line ended by CR LF in a single write, so that terminals sharing
-// a folder never interleave parts of their lines.
+// a folder never interleave parts of their lines. A file left ending in a
+// partial line gets the line on a line of its own. The error names the file.
 bool AnexarLinea(const QString& ruta, const QString& linea, QString* error);
+
+// A new empty file beside ruta, under a name no other process uses, with the
+// permissions a plain new file gets (0666 less the umask, which a temporary
+// file would not give: other terminals' users must read it). Removed when the
+// object goes, which is harmless once it has been published under its name.
+class ArchivoNuevo
+{
+public:
+    explicit ArchivoNuevo(const QString& ruta);
+    ~ArchivoNuevo();
+    ArchivoNuevo(const ArchivoNuevo&) = delete;
+    ArchivoNuevo& operator=(const ArchivoNuevo&) = delete;
+
+    bool creado() const { return !nombre_.isEmpty(); }
+    const QString& nombre() const { return nombre_; }
+    const QString& error() const { return error_; }
+
+private:
+    QString nombre_;
+    QString error_;
+};
+
+// Gives a finished file (built under a temporary name in the same folder) its
+// final name, only when no file has that name: never replaces one that
+// another process made meanwhile. *yaExiste tells that case from a failure.
+// The temporary name stays for the caller to remove.
+bool PublicarSinReemplazar(const QString& temporal, const QString& ruta, bool* yaExiste,
+                           QString* error);
+
+// Creates a file holding one line ended by CR LF, only when none exists; the
+// file appears whole or not at all.
+bool CrearLineaUnica(const QString& ruta, const QString& linea, bool* yaExiste, QString* error);

@@ -1,5 +1,7 @@
 #include "Configuracion.h"
 
+#include "Idiomas.h"
+
 #include <QStringList>
 
 namespace {
@@ -66,6 +68,23 @@ void AsignarCaracter(Configuracion& cfg, int campo, QChar c)
     }
 }
 
+// The longest derived name is a backup's: "zelvora dd-MM-yyyy HH-mm-ss-" + name
+// + ".db.parcial-journal", which must stay within the 255 bytes of a file name.
+constexpr qsizetype kMaxBytesPunto = 200;
+
+bool CaracterProhibido(QChar c)
+{
+    return c == u'/' || c == u'\\' || c == u';' || c == u',' ||
+           c.category() == QChar::Other_Control;
+}
+
+QString Describir(QChar c)
+{
+    if (c.category() == QChar::Other_Control)
+        return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
+    return QStringLiteral("\"%1\"").arg(c);
+}
+
 QString Estado(bool valor)
 {
     return valor ? QStringLiteral("1") : QStringLiteral("0");
@@ -126,4 +145,34 @@ QString RutaBaseDatos(const Configuracion& cfg, const QString& carpetaPrograma)
 {
     // Joined as configured: a trailing separator gives a doubled one, which Linux accepts.
     return CarpetaDatos(cfg, carpetaPrograma) + QStringLiteral("/zelvora.db");
+}
+
+bool PuntoControlValido(const QString& punto, const TablasIdioma& idioma, QString* motivo)
+{
+    QString clave;
+    QString detalle;
+    if (punto.isEmpty()) {
+        clave = QStringLiteral("XPuntoVacio");
+    } else if (punto == u"." || punto == u"..") {
+        clave = QStringLiteral("XPuntoReservado");
+        detalle = punto;
+    } else if (punto.toUtf8().size() > kMaxBytesPunto) {
+        clave = QStringLiteral("XPuntoLargo");
+        detalle = QString::number(kMaxBytesPunto);
+    } else {
+        for (QChar c : punto) {
+            if (CaracterProhibido(c)) {
+                clave = QStringLiteral("XPuntoCaracter");
+                detalle = Describir(c);
+                break;
+            }
+        }
+    }
+    if (clave.isEmpty())
+        return true;
+    if (motivo) {
+        const QString texto = idioma.mensaje(clave);
+        *motivo = detalle.isEmpty() ? texto : texto.arg(detalle);
+    }
+    return false;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct TablasIdioma;
+
 // The fifteen values of the terminal's zelvora.cfg, in file order.
 // A default-constructed value is the state before the file is read: all empty
 // and false, which keeps the event log off until then.
@@ -41,3 +43,10 @@ QString LineaConfiguracion(const Configuracion& cfg);
 // Folder of the database, event log and backups: RutaBD, else the program folder.
 QString CarpetaDatos(const Configuracion& cfg, const QString& carpetaPrograma);
 QString RutaBaseDatos(const Configuracion& cfg, const QString& carpetaPrograma);
+
+// Whether a name can be a control point: it names the terminal's event-log and
+// backup files and is a field of zelvora.cfg, so it must make a valid file name
+// (no "/", "\\", control characters, not "." or "..", not too long) and must
+// not hold the reader's separators ";" and ",". Blanks, accents and quotes are
+// fine. When it cannot, motivo says why in the language of the tables.
+bool PuntoControlValido(const QString& punto, const TablasIdioma& idioma, QString* motivo);

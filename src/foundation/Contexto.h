@@ -71,6 +71,11 @@ public:
     void RegistrarSuceso();
     void registrar(const QString& texto);
     const QString& ultimoErrorSucesos() const { return ultimoErrorSucesos_; }
+    // Called once when lines stop reaching the file (escribe false, with the
+    // reason) and once when they reach it again (true). Set by the windows'
+    // side, which tells the guard; it runs inside whatever action logged, so
+    // it must not open a box there and then.
+    std::function<void(bool escribe, const QString& motivo)> alCambiarRegistroSucesos;
 
     // Reads zelvora.cfg into cfg, writing its event texts.
     LecturaConfiguracion LeerConfiguracion();
@@ -89,6 +94,7 @@ private:
     QString carpetaPrograma_;
     BaseDatos bd_;
     QString ultimoErrorSucesos_;
+    bool sucesosFallan_ = false;
     bool finPedido_ = false;
     int codigoFin_ = 0;
 };

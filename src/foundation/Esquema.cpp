@@ -1,5 +1,6 @@
 #include "Esquema.h"
 
+#include "ArchivosTexto.h"
 #include "Idiomas.h"
 
 #include <QAtomicInt>
@@ -118,8 +119,18 @@ bool LlenarBaseDatos(QSqlDatabase& db, const PrimerUsuario& usuario, QString* er
 
 bool CrearBaseDatos(const QString& ruta, const PrimerUsuario& usuario, QString* error)
 {
+    const QString yaExiste =
+        QStringLiteral("a database already exists at %1; it was left untouched").arg(ruta);
     if (QFile::exists(ruta)) {
-        *error = QStringLiteral("a database already exists at %1; it was left untouched").arg(ruta);
+        *error = yaExiste;
+        return false;
+    }
+    // Built under a name of this run's own in the same folder and then given
+    // its name without replacing anything: a second run at the same moment
+    // neither opens a half-built database nor removes the one the first made.
+    const ArchivoNuevo temporal(ruta);
+    if (!temporal.creado()) {
+        *error = temporal.error();
         return false;
     }
     static QAtomicInt contador;
@@ -127,7 +138,7 @@ bool CrearBaseDatos(const QString& ruta, const PrimerUsuario& usuario, QString* 
     bool ok = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
-        db.setDatabaseName(ruta);
+        db.setDatabaseName(temporal.nombre());
         if (!db.open())
             *error = db.lastError().text();
         else
@@ -135,7 +146,12 @@ bool CrearBaseDatos(const QString& ruta, const PrimerUsuario& usuario, QString* 
         db.close();
     }
     QSqlDatabase::removeDatabase(nombre);
-    if (!ok)
-        QFile::remove(ruta);
+    bool existia = false;
+    if (ok && !PublicarSinReemplazar(temporal.nombre(), ruta, &existia, error)) {
+        if (existia)
+            *error = yaExiste;
+        ok = false;
+    }
+    // Only the temporary name is removed: it is this run's alone.
     return ok;
 }

@@ -113,6 +113,11 @@ bool CargarTablasIdioma(const QString& codigo, TablasIdioma* tablas)
     return true;
 }
 
+QString TraduccionQt(const QString& codigo)
+{
+    return codigo == u"es" || codigo == u"co" ? QStringLiteral("qtbase_es") : QString();
+}
+
 bool LeerArchivoIdioma(const QString& carpetaPrograma, QString* codigo)
 {
     QByteArray contenido;

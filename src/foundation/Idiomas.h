@@ -25,6 +25,11 @@ struct TablasIdioma
 // other code leaves every slot empty and returns false.
 bool CargarTablasIdioma(const QString& codigo, TablasIdioma* tablas);
 
+// The base name of Qt's own translation (standard buttons: Yes, No, OK,
+// Cancel) for a language code: "qtbase_es" for es and co, empty for the
+// English codes and unknown ones.
+QString TraduccionQt(const QString& codigo);
+
 // Reads the terminal's language choice; false when there is none.
 bool LeerArchivoIdioma(const QString& carpetaPrograma, QString* codigo);
 bool EscribirArchivoIdioma(const QString& carpetaPrograma, const QString& codigo, QString* error);

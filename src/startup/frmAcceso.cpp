@@ -120,8 +120,12 @@ void frmAcceso::IdiomaEscribir(const QString& codigo)
     QString error;
     if (!EscribirArchivoIdioma(ctx_.carpetaPrograma(), codigo, &error)) {
         // The choice still holds for this run; the flags come back next start.
-        ctx_.dialogos.advertir(
-            this, QStringLiteral("%1/%2\r\n%3").arg(ctx_.carpetaPrograma(), kArchivoIdioma, error));
+        // Said in the language just chosen, whose tables load only afterwards.
+        TablasIdioma elegido;
+        CargarTablasIdioma(codigo, &elegido);
+        ctx_.dialogos.advertir(this, elegido.mensaje(QStringLiteral("XIdiomaNoGuardado")) +
+                                         QStringLiteral("\r\n\r\n") + ctx_.carpetaPrograma() +
+                                         u'/' + kArchivoIdioma + QStringLiteral("\r\n") + error);
     }
     ctx_.registrar(QStringLiteral("Se predetermina el idioma: ") + codigo);
     ctx_.codigoIdioma = codigo;
@@ -131,6 +135,7 @@ void frmAcceso::IdiomaEscribir(const QString& codigo)
 void frmAcceso::AccesoPrograma()
 {
     CargarTablasIdioma(ctx_.codigoIdioma, &ctx_.idioma);
+    emit idiomaCargado(ctx_.codigoIdioma);
     ctx_.registrar(QStringLiteral("Se carga el idioma: ") + ctx_.codigoIdioma +
                    QStringLiteral(". Inicia el programa."));
     for (QLabel* bandera : {imgEs, imgCo, imgUs, imgEn})

@@ -37,6 +37,9 @@ public:
 
 signals:
     void accesoConcedido();
+    // The language tables for this code are loaded; what the platform shows
+    // of its own (standard buttons) follows it.
+    void idiomaCargado(const QString& codigo);
 
 protected:
     void closeEvent(QCloseEvent* evento) override;

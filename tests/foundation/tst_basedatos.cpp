@@ -1,5 +1,6 @@
 #include "ApoyoPruebas.h"
 
+#include "foundation/ArchivosTexto.h"
 #include "foundation/BaseDatos.h"
 #include "foundation/Esquema.h"
 
@@ -9,6 +10,8 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QThread>
+
+#include <sys/stat.h>
 
 class PruebaBaseDatos : public QObject
 {
@@ -234,6 +237,40 @@ private slots:
         QVERIFY(!CrearBaseDatos(c->archivo("zelvora.db"), {"Admin", "x", "", "", ""}, &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(LeerBytes(c->archivo("zelvora.db")), antes);
+    }
+
+    // A name another process took meanwhile is never replaced; what is made
+    // carries the permissions of a plain new file, so other users can read it.
+    void creacionExclusiva()
+    {
+        const QString existente = c->archivo("zelvora.cfg");
+        QVERIFY(EscribirLineaUnica(existente, ";OTRO", nullptr));
+        bool yaExiste = false;
+        QString error;
+        QVERIFY(!CrearLineaUnica(existente, ";MIO", &yaExiste, &error));
+        QVERIFY(yaExiste);
+        QVERIFY(error.contains(existente));
+        QCOMPARE(LeerBytes(existente), ";OTRO\r\n");
+
+        const QString hecho = c->archivo("listo");
+        QVERIFY(EscribirLineaUnica(hecho, "listo", nullptr));
+        QVERIFY(!PublicarSinReemplazar(hecho, existente, &yaExiste, &error));
+        QVERIFY(yaExiste);
+        QCOMPARE(LeerBytes(existente), ";OTRO\r\n");
+        QCOMPARE(LeerBytes(hecho), "listo\r\n");
+
+        const mode_t antes = umask(022);
+        QVERIFY2(CrearLineaUnica(c->archivo("nuevo.cfg"), ";MIO", &yaExiste, &error),
+                 qPrintable(error));
+        QVERIFY(CrearBaseDatos(c->archivo("otra.db"), {"Otro", "x", "", "", ""}, &error));
+        umask(antes);
+        QVERIFY(!yaExiste);
+        QCOMPARE(LeerBytes(c->archivo("nuevo.cfg")), ";MIO\r\n");
+        for (const char* nombre : {"nuevo.cfg", "otra.db"})
+            QCOMPARE(QFileInfo(c->archivo(nombre)).permissions() & 0x0777, 0x0644);
+        // Nothing left under a temporary name.
+        QCOMPARE(QDir(c->ruta()).entryList(QDir::Files),
+                 QStringList({"listo", "nuevo.cfg", "otra.db", "zelvora.cfg", "zelvora.db"}));
     }
 
     // The file stays a plain SQLite database that the standard tool reads,

@@ -1,6 +1,7 @@
 #include "ApoyoPruebas.h"
 
 #include "foundation/Configuracion.h"
+#include "foundation/Idiomas.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,6 +81,12 @@ private slots:
         fila("coma corta", ";P,Q;1\r\n", ";P", "P");
         fila("coma en la carpeta", "da,tos;P;1\r\n", "da", "");
         fila("comillas", "  \";P,Q;1\",x\r\n", ";P,Q;1", "P,Q");
+        // A value never runs across a line break, whatever line closes the quote.
+        fila("comillas cerradas en otra linea", "\";P;1\r\n;Q\"\r\n", ";P;1", "P");
+        fila("comillas cerradas tras LF", "\";P;1\n;Q\",x\n", ";P;1", "P");
+        fila("comillas cerradas tras CR", "\";P;1\r;Q\"", ";P;1", "P");
+        fila("comillas sin cerrar", "\";P,Q;1\r\n;R\r\n", ";P,Q;1", "P,Q");
+        fila("comillas vacias", "\"\"\r\n;P\"\r\n", "", "");
         fila("vacio", "", "", "");
         fila("empieza con coma", ",;P\r\n", "", "");
     }
@@ -100,12 +107,18 @@ private slots:
                                                  ? LecturaConfiguracion::SinPuntoControl
                                                  : LecturaConfiguracion::Correcta);
         QCOMPARE(c.ctx->cfg.PuntoControl, punto);
+        // The whole log, byte for byte: the value read, then the reason of a refusal.
         const QString nombre = punto.isEmpty() ? "PROBLEMACFG" : punto;
         const QString log = c.ctx->carpetaDatos() + "/sucesos/20260805_" + nombre + ".hap";
-        QVERIFY2(LeerBytes(log).startsWith(("05-08-2026;14:03:09;" + nombre +
-                                            ";;;;;Configuración de Inicio: " + valor + "\r\n")
-                                               .toUtf8()),
-                 qPrintable(log));
+        const QString inicio = "05-08-2026;14:03:09;" + nombre + ";;;;;";
+        QString esperado = inicio + "Configuración de Inicio: " + valor + "\r\n";
+        if (valor.isEmpty())
+            esperado += inicio + "El archivo de configuración no existe - Error de "
+                                 "configuración\r\n";
+        else if (punto.isEmpty())
+            esperado += inicio + "El archivo de configuración es incorrecto - El punto de "
+                                 "control no está asignado\r\n";
+        QCOMPARE(LeerBytes(log), esperado.toUtf8());
     }
 
     // Why a terminal refused to start is on record: without a configuration in
@@ -147,6 +160,59 @@ private slots:
         c.escribirConfiguracion(";;1;0;0");
         QCOMPARE(c.ctx->LeerConfiguracion(), LecturaConfiguracion::SinPuntoControl);
         QVERIFY(!QFile::exists(c.archivo("sucesos")));
+    }
+
+    // The name becomes part of file names and a field of the configuration line.
+    void puntoControlValido_data()
+    {
+        QTest::addColumn<QString>("punto");
+        QTest::addColumn<QString>("motivo"); // English; empty: accepted
+        const QString caracter = "The control point cannot contain the character %1: its name "
+                                 "is part of the event-log file names and a field of the "
+                                 "configuration file.";
+        QTest::newRow("blancos") << "PORTERIA NORTE"
+                                 << "";
+        QTest::newRow("acentos") << "ACCESO Ñ"
+                                 << "";
+        QTest::newRow("comillas") << "PUERTA \"B\" O'HIGGINS #2"
+                                  << "";
+        QTest::newRow("blancos alrededor") << " P "
+                                           << "";
+        QTest::newRow("200 bytes") << QString(100, QChar(0xF1)) << "";
+        QTest::newRow("vacio") << ""
+                               << "Please, enter the name of the control point.";
+        QTest::newRow("punto") << "."
+                               << "The control point cannot be named \".\".";
+        QTest::newRow("dos puntos") << ".."
+                                    << "The control point cannot be named \"..\".";
+        QTest::newRow("barra") << "NORTE/SUR" << caracter.arg("\"/\"");
+        QTest::newRow("barra invertida") << "NORTE\\SUR" << caracter.arg("\"\\\"");
+        QTest::newRow("punto y coma") << "A;B" << caracter.arg("\";\"");
+        QTest::newRow("coma") << "A,B" << caracter.arg("\",\"");
+        QTest::newRow("tabulador") << "A\tB" << caracter.arg("U+0009");
+        QTest::newRow("salto de linea") << "A\r\nB" << caracter.arg("U+000D");
+        QTest::newRow("suprimir") << "A\x7F" << caracter.arg("U+007F");
+        QTest::newRow("201 bytes") << "x" + QString(100, QChar(0xF1))
+                                   << "The control point name is too long (200 bytes at most).";
+    }
+
+    void puntoControlValido()
+    {
+        QFETCH(QString, punto);
+        QFETCH(QString, motivo);
+        TablasIdioma ingles, espanol;
+        CargarTablasIdioma("en", &ingles);
+        CargarTablasIdioma("es", &espanol);
+        QString leido = "sin tocar";
+        QCOMPARE(PuntoControlValido(punto, ingles, &leido), motivo.isEmpty());
+        if (motivo.isEmpty()) {
+            QCOMPARE(leido, "sin tocar");
+            return;
+        }
+        QCOMPARE(leido, motivo);
+        // The guard reads it in the terminal's language.
+        QVERIFY(!PuntoControlValido(punto, espanol, &leido));
+        QVERIFY2(leido.contains("punto de control"), qPrintable(leido));
     }
 
     void rutaBaseDatos()

@@ -92,6 +92,7 @@ private slots:
         QTest::newRow("vacio") << QByteArray() << "";
         // The first field, read as the configuration's is.
         QTest::newRow("primer campo") << QByteArray("  us,co\nes\r\n") << "us";
+        QTest::newRow("comillas en dos lineas") << QByteArray("\"us\r\nes\"\r\n") << "us";
     }
 
     // Read what lies on disk, then replace it with the one line a flag click writes.

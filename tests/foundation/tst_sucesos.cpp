@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QTest>
 
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
+
 class PruebaSucesos : public QObject
 {
     Q_OBJECT
@@ -86,6 +90,95 @@ private slots:
         QCOMPARE(c->lineasSucesos(nombre),
                  QStringList({"05-08-2026;14:03:09;" + nombre + ";;;;;uno",
                               "05-08-2026;14:03:09;" + nombre + ";;;;;dos"}));
+    }
+
+    // A write cut short (a full disk) leaves a line without its CR LF: the next
+    // event still gets a line of its own, and the file keeps every byte it had.
+    void lineaAMediasNoSePega_data()
+    {
+        QTest::addColumn<QByteArray>("antes");
+        QTest::addColumn<QByteArray>("separador");
+        const QByteArray entera = "05-08-2026;14:03:00;P;;;;;uno";
+        QTest::newRow("vacio") << QByteArray() << QByteArray();
+        QTest::newRow("entera") << entera + "\r\n" << QByteArray();
+        QTest::newRow("a medias") << entera + "\r\n05-08-2026;14:03:01;P;;;;;Agre"
+                                  << QByteArray("\r\n");
+        QTest::newRow("sin LF") << entera + "\r" << QByteArray("\n");
+        QTest::newRow("solo LF") << entera + "\n" << QByteArray();
+        QTest::newRow("un byte") << QByteArray("0") << QByteArray("\r\n");
+    }
+
+    void lineaAMediasNoSePega()
+    {
+        QFETCH(QByteArray, antes);
+        QFETCH(QByteArray, separador);
+        encender("P");
+        QVERIFY(QDir().mkpath(c->archivo("sucesos")));
+        const QString ruta = c->archivo("sucesos/20260805_P.hap");
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(antes) == antes.size());
+        f.close();
+        c->ctx->registrar("dos");
+        c->ctx->registrar("tres");
+        QCOMPARE(LeerBytes(ruta), antes + separador +
+                                      "05-08-2026;14:03:09;P;;;;;dos\r\n"
+                                      "05-08-2026;14:03:09;P;;;;;tres\r\n");
+        QVERIFY(c->ctx->ultimoErrorSucesos().isEmpty());
+    }
+
+    // The same with a real short write: the file may not grow past a limit
+    // (as a full disk), so only the start of the line gets written.
+    void escrituraCortadaNoPegaLaSiguiente()
+    {
+        encender("P");
+        c->ctx->registrar("uno");
+        const QString ruta = c->archivo("sucesos/20260805_P.hap");
+        const QByteArray antes = LeerBytes(ruta);
+        QCOMPARE(antes, "05-08-2026;14:03:09;P;;;;;uno\r\n");
+        struct rlimit limite;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &limite), 0);
+        const auto senal = signal(SIGXFSZ, SIG_IGN);
+        struct rlimit corto = limite;
+        corto.rlim_cur = antes.size() + 10;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &corto), 0);
+        c->ctx->registrar("dos");
+        setrlimit(RLIMIT_FSIZE, &limite);
+        signal(SIGXFSZ, senal);
+        QVERIFY2(c->ctx->ultimoErrorSucesos().contains(ruta),
+                 qPrintable(c->ctx->ultimoErrorSucesos()));
+        QCOMPARE(LeerBytes(ruta), antes + "05-08-2026");
+
+        c->ctx->registrar("tres");
+        QVERIFY(c->ctx->ultimoErrorSucesos().isEmpty());
+        QCOMPARE(c->lineasSucesos("P"), QStringList({"05-08-2026;14:03:09;P;;;;;uno", "05-08-2026",
+                                                     "05-08-2026;14:03:09;P;;;;;tres"}));
+    }
+
+    // The windows' side hears of a change of state, not of every lost line.
+    void cambioDeEstadoSeAvisaUnaVez()
+    {
+        QStringList avisos;
+        c->ctx->alCambiarRegistroSucesos = [&](bool escribe, const QString& motivo) {
+            avisos << QString(escribe ? "escribe" : "falla: ") + motivo;
+        };
+        encender("P");
+        const QString datos = c->archivo("datos");
+        c->ctx->cfg.RutaBD = datos;
+        for (const char* texto : {"uno", "dos", "tres"})
+            c->ctx->registrar(texto);
+        const QString archivo = datos + "/sucesos/20260805_P.hap";
+        QCOMPARE(avisos, QStringList{"falla: " + archivo + ": " + qt_error_string(ENOENT)});
+        QVERIFY(QDir().mkpath(datos));
+        c->ctx->registrar("cuatro");
+        c->ctx->registrar("cinco");
+        QCOMPARE(avisos.size(), 2);
+        QCOMPARE(avisos.last(), "escribe");
+        QCOMPARE(CarpetaPrueba::lineasArchivo(archivo).size(), 2);
+        // Switched off, the log is neither failing nor writing.
+        c->ctx->cfg.EfectuarRegistroDeSucesos = false;
+        c->ctx->cfg.RutaBD = c->archivo("otra");
+        c->ctx->registrar("seis");
+        QCOMPARE(avisos.size(), 2);
     }
 
     // A lost network folder must not quietly grow a local copy of the log:

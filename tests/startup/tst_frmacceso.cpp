@@ -2,13 +2,19 @@
 // configuration checks and the login with its three attempts.
 
 #include "ApoyoPruebas.h"
+#include "foundation/ArchivosTexto.h"
+#include "startup/Arranque.h"
 #include "startup/frmAcceso.h"
 
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <cerrno>
 
 class PruebaAcceso : public QObject
 {
@@ -66,6 +72,95 @@ private slots:
         // The language texts come before the configuration is read: no file gets them.
         QCOMPARE(carpeta->textosSucesos(), QStringList{"Configuración de Inicio: ;ACCESO NORTE"});
         QVERIFY(!carpeta->ctx->finPedido());
+    }
+
+    // The choice cannot be stored (here a folder holds its name): the guard
+    // reads what failed in the language just chosen, and the login goes on.
+    void idiomaQueNoSeGuardaSeExplica_data()
+    {
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("titulo");
+        QTest::newRow("us") << "us"
+                            << "The chosen language could not be saved. The program goes on in "
+                               "this language, but it will ask for the language again at the "
+                               "next start:"
+                            << "Access Control";
+        QTest::newRow("co") << "co"
+                            << "No se ha podido guardar el idioma elegido. El programa sigue en "
+                               "este idioma, pero en el próximo inicio volverá a pedir que se "
+                               "elija:"
+                            << "Control de Acceso";
+    }
+
+    void idiomaQueNoSeGuardaSeExplica()
+    {
+        QFETCH(QString, codigo);
+        QFETCH(QString, texto);
+        QFETCH(QString, titulo);
+        carpeta->prepararTerminal();
+        QVERIFY(QFile::remove(carpeta->archivo("zelvora_idioma.cfg")));
+        QVERIFY(QDir().mkdir(carpeta->archivo("zelvora_idioma.cfg")));
+        frmAcceso& w = abrir();
+        QTest::mouseClick(codigo == "us" ? w.imgUs : w.imgCo, Qt::LeftButton);
+
+        QCOMPARE(carpeta->dialogos.mostrados.size(), 1u);
+        const Dialogos::Mensaje& caja = carpeta->dialogos.ultimo();
+        const QString detalle = "\r\n\r\n" + carpeta->archivo("zelvora_idioma.cfg") + "\r\n";
+        QVERIFY2(caja.texto.startsWith(texto + detalle), qPrintable(caja.texto));
+        QVERIFY(caja.texto.size() > (texto + detalle).size()); // the system's reason
+        QCOMPARE(caja.icono, Dialogos::Icono::Exclamacion);
+        QCOMPARE(w.windowTitle(), titulo);
+        QVERIFY(w.txtUsr->isVisible());
+        QVERIFY(!carpeta->ctx->finPedido());
+    }
+
+    // The platform's own buttons follow the language too; nothing of it
+    // stays behind once the program's start-up object is gone.
+    void botonesEstandarEnElIdioma_data()
+    {
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<QStringList>("botones"); // Yes, No, OK, Cancel
+        const QStringList espanol{"&Sí", "&No", "Aceptar", "Cancelar"};
+        const QStringList ingles{"&Yes", "&No", "OK", "Cancel"};
+        QTest::newRow("es") << "es" << espanol;
+        QTest::newRow("co") << "co" << espanol;
+        QTest::newRow("us") << "us" << ingles;
+        QTest::newRow("en") << "en" << ingles;
+    }
+
+    void botonesEstandarEnElIdioma()
+    {
+        QFETCH(QString, codigo);
+        QFETCH(QStringList, botones);
+        const auto textos = [] {
+            QDialogButtonBox caja(QDialogButtonBox::Yes | QDialogButtonBox::No |
+                                  QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+            QStringList t;
+            for (auto boton : {QDialogButtonBox::Yes, QDialogButtonBox::No, QDialogButtonBox::Ok,
+                               QDialogButtonBox::Cancel})
+                t << caja.button(boton)->text();
+            return t;
+        };
+        const QStringList antes = textos();
+        carpeta->prepararTerminal(codigo);
+        {
+            Arranque arranque(*carpeta->ctx);
+            arranque.iniciar();
+            QCOMPARE(textos(), botones);
+        }
+        QCOMPARE(textos(), antes);
+    }
+
+    // Chosen on the first start, the flag loads it as well.
+    void botonesEstandarTrasElegirBandera()
+    {
+        carpeta->escribirConfiguracion(";ACCESO NORTE");
+        Arranque arranque(*carpeta->ctx);
+        arranque.iniciar();
+        QTest::mouseClick(arranque.acceso()->imgCo, Qt::LeftButton);
+        QDialogButtonBox caja(QDialogButtonBox::Yes);
+        QCOMPARE(caja.button(QDialogButtonBox::Yes)->text(), "&Sí");
     }
 
     void idiomaGuardadoVaDirectoAlAcceso_data()
@@ -187,6 +282,83 @@ private slots:
         const QString ruta = carpeta->archivo("zelvora.db");
         QVERIFY(carpeta->dialogos.ultimo().texto.contains(ruta));
         QVERIFY(carpeta->textosSucesos().last().startsWith("Error de base de datos: "));
+    }
+
+    // A terminal whose database folder can no longer be written (an unmounted
+    // share; here a file stands where the log folder was): the guard hears it
+    // once, with the reason, and again when the log is written once more.
+    void registroQueNoSeEscribeSeAvisaUnaVez()
+    {
+        const QString datos = carpeta->archivo("datos");
+        QVERIFY(QDir().mkpath(datos));
+        carpeta->escribirConfiguracion(datos + ";ACCESO NORTE");
+        carpeta->escribirIdioma("us");
+        Contexto& ctx = *carpeta->ctx;
+        auto& mostrados = carpeta->dialogos.mostrados;
+        Arranque arranque(ctx);
+        arranque.iniciar();
+        QVERIFY(mostrados.empty());
+
+        const QString sucesos = datos + "/sucesos";
+        QVERIFY(QDir(sucesos).removeRecursively());
+        QVERIFY(EscribirLineaUnica(sucesos, "x", nullptr));
+        for (const char* texto : {"uno", "dos", "tres"})
+            ctx.registrar(texto);
+        // Never from inside the action that logged: it may be a timer's.
+        QVERIFY(mostrados.empty());
+        QTRY_COMPARE(mostrados.size(), 1u);
+        const QString archivo = sucesos + "/20260805_ACCESO NORTE.hap";
+        QCOMPARE(mostrados[0].texto,
+                 "The event log cannot be written. You can go on working, but actions are not "
+                 "recorded until the problem is solved; please tell technical support:\r\n\r\n" +
+                     archivo + ": " + qt_error_string(ENOTDIR));
+        QCOMPARE(mostrados[0].titulo, "Zelvora - Event log");
+        QCOMPARE(mostrados[0].icono, Dialogos::Icono::Exclamacion);
+        ctx.registrar("cuatro");
+        QCoreApplication::processEvents();
+        QCOMPARE(mostrados.size(), 1u);
+
+        QVERIFY(QFile::remove(sucesos));
+        ctx.registrar("cinco");
+        QCOMPARE(mostrados.size(), 1u);
+        QTRY_COMPARE(mostrados.size(), 2u);
+        QCOMPARE(mostrados[1].texto, "The event log is being written again.");
+        QCOMPARE(mostrados[1].icono, Dialogos::Icono::Informacion);
+        QCOMPARE(CarpetaPrueba::lineasArchivo(archivo).value(0).section(u';', 7), "cinco");
+    }
+
+    // Changes while the box waits for the guard open no second box over it;
+    // when it closes, the next one says how the log stands then.
+    void cambiosConLaCajaAbiertaNoAbrenOtra()
+    {
+        const QString datos = carpeta->archivo("datos");
+        carpeta->escribirConfiguracion(datos + ";ACCESO NORTE");
+        carpeta->escribirIdioma("es");
+        Contexto& ctx = *carpeta->ctx;
+        auto& dialogos = carpeta->dialogos;
+        Arranque arranque(ctx);
+        arranque.iniciar(); // the folder is missing from the start
+        int abiertas = 0;
+        dialogos.alMostrar = [&](const Dialogos::Mensaje&) {
+            QCOMPARE(++abiertas, 1);
+            if (dialogos.mostrados.size() == 1) {
+                QVERIFY(QDir().mkpath(datos));
+                ctx.registrar("vuelve"); // writes again, then fails again
+                QVERIFY(QDir(datos).removeRecursively());
+                ctx.registrar("falla");
+                QVERIFY(QDir().mkpath(datos));
+                ctx.registrar("vuelve otra vez");
+                QCoreApplication::processEvents();
+            }
+            --abiertas;
+        };
+        QTRY_COMPARE(dialogos.mostrados.size(), 2u);
+        QCoreApplication::processEvents();
+        QCOMPARE(dialogos.mostrados.size(), 2u);
+        QVERIFY(
+            dialogos.mostrados[0].texto.startsWith("No se puede escribir el registro de sucesos."));
+        QCOMPARE(dialogos.ultimo().texto,
+                 "El registro de sucesos vuelve a escribirse con normalidad.");
     }
 
     void cerrarSinAccederTerminaElPrograma()

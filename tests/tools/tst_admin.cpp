@@ -77,6 +77,47 @@ private slots:
         QCOMPARE(LeerBytes(carpeta.archivo("zelvora.cfg")), QByteArray(";VIEJO\r\n"));
     }
 
+    // Several runs on one folder at the same moment: one makes the terminal,
+    // the others say so and leave it alone; the database is whole.
+    void initsSimultaneosDejanUnaSolaBase()
+    {
+        const int kRondas = 6;
+        for (int ronda = 0; ronda < kRondas; ++ronda) {
+            CarpetaPrueba carpeta;
+            std::vector<std::unique_ptr<QProcess>> procesos;
+            for (int n = 0; n < 4; ++n) {
+                procesos.push_back(std::make_unique<QProcess>());
+                procesos.back()->start(
+                    qEnvironmentVariable("ZELVORA_ADMIN"),
+                    {"init", "--carpeta", carpeta.ruta(), "--punto", QString("P%1").arg(n)});
+            }
+            QStringList exitos, rechazos;
+            for (auto& p : procesos) {
+                QVERIFY(p->waitForFinished(60000));
+                const QString errores = QString::fromUtf8(p->readAllStandardError());
+                if (p->exitCode() == 0) {
+                    exitos << QString::fromUtf8(p->readAllStandardOutput());
+                } else {
+                    QCOMPARE(p->exitCode(), 1);
+                    rechazos << errores;
+                }
+            }
+            QCOMPARE(exitos.size(), 1);
+            QVERIFY2(exitos[0].contains("created " + carpeta.archivo("zelvora.db")),
+                     qPrintable(exitos[0]));
+            for (const QString& r : rechazos)
+                QVERIFY2(r.contains("it was left untouched"), qPrintable(r));
+            QCOMPARE(carpeta.consultar("PRAGMA integrity_check"), QStringList{"ok"});
+            QCOMPARE(carpeta.consultar("SELECT count(*) FROM UsuariosPermisos"), QStringList{"16"});
+            const QByteArray cfg = LeerBytes(carpeta.archivo("zelvora.cfg"));
+            QVERIFY2(cfg.startsWith(";P") && cfg.endsWith("\r\n") && cfg.count('\n') == 1,
+                     cfg.constData());
+            // Nothing left behind under a temporary name.
+            QCOMPARE(QDir(carpeta.ruta()).entryList(QDir::Files),
+                     QStringList({"zelvora.cfg", "zelvora.db"}));
+        }
+    }
+
     // A terminal configured first for a shared folder gets its database there.
     void initSigueLaCarpetaDeDatosConfigurada()
     {
@@ -88,6 +129,53 @@ private slots:
         QCOMPARE(Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", "X"}).codigo, 0);
         QVERIFY(QFile::exists(compartida + "/zelvora.db"));
         QVERIFY(!QFile::exists(carpeta.archivo("zelvora.db")));
+    }
+
+    // A name that cannot be a file name is refused before anything is made.
+    void initRechazaUnPuntoQueNoSirveDeNombreDeArchivo_data()
+    {
+        QTest::addColumn<QString>("punto");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("barra") << "NORTE/SUR"
+                               << "character \"/\"";
+        QTest::newRow("barra invertida") << "NORTE\\SUR"
+                                         << "character \"\\\"";
+        QTest::newRow("control") << "NORTE\tSUR"
+                                 << "character U+0009";
+        QTest::newRow("punto") << "."
+                               << "cannot be named \".\"";
+        QTest::newRow("dos puntos") << ".."
+                                    << "cannot be named \"..\"";
+        QTest::newRow("vacio") << ""
+                               << "enter the name of the control point";
+        QTest::newRow("punto y coma") << "A;B"
+                                      << "character \";\"";
+    }
+
+    void initRechazaUnPuntoQueNoSirveDeNombreDeArchivo()
+    {
+        QFETCH(QString, punto);
+        QFETCH(QString, motivo);
+        CarpetaPrueba carpeta;
+        const QString programa = carpeta.archivo("terminal");
+        const Salida s = Ejecutar({"init", "--carpeta", programa, "--punto", punto});
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.errores.contains(motivo), qPrintable(s.errores));
+        QVERIFY(s.texto.isEmpty());
+        QVERIFY(!QFile::exists(programa));
+    }
+
+    // Blanks, accents and quotes are a name like any other, in the log's file name too.
+    void initAceptaBlancosAcentosYComillas()
+    {
+        for (const QString punto : {"PORTERIA NORTE", "ACCESO Ñ", "PUERTA \"B\" O'HIGGINS"}) {
+            CarpetaPrueba carpeta;
+            const Salida s = Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", punto});
+            QVERIFY2(s.codigo == 0, qPrintable(s.errores));
+            QCOMPARE(carpeta.ctx->LeerConfiguracion(), LecturaConfiguracion::Correcta);
+            QCOMPARE(carpeta.ctx->cfg.PuntoControl, punto);
+            QCOMPARE(carpeta.lineasSucesos(punto).size(), 1);
+        }
     }
 
     void demoTraeVisitantesDentroYCenso()
