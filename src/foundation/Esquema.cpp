@@ -1,10 +1,13 @@
 #include "Esquema.h"
 
+#include "BaseDatos.h"
+
 #include "ArchivosTexto.h"
 #include "Idiomas.h"
 
 #include <QAtomicInt>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -143,6 +146,9 @@ bool CrearBaseDatos(const QString& ruta, const PrimerUsuario& usuario, QString* 
             *error = db.lastError().text();
         else
             ok = LlenarBaseDatos(db, usuario, error);
+        // The journal follows where the site keeps its database.
+        if (ok)
+            ElegirDiario(db, CarpetaEnRed(QFileInfo(ruta).absolutePath()));
         db.close();
     }
     QSqlDatabase::removeDatabase(nombre);

@@ -169,7 +169,7 @@ private slots:
     void diarioDeRedVuelveAlDeReversion()
     {
         QVERIFY(!CarpetaEnRed(c->ruta()));
-        c->ejecutarSql("PRAGMA journal_mode = WAL");
+        QCOMPARE(c->consultar("PRAGMA journal_mode"), QStringList{"wal"}); // as created
         {
             SesionBD sesion(bd()); // a local folder: left as it is
             QCOMPARE(Filas(bd(), "PRAGMA journal_mode"), QStringList{"wal"});
