@@ -6,6 +6,7 @@
 
 #include <QCollator>
 #include <QLocale>
+#include <QSqlError>
 #include <QSqlRecord>
 
 #include <algorithm>
@@ -45,33 +46,168 @@ QVariantList ValoresDatos(const DatosVisita& d)
             ClaveBusqueda(d.AutorizaIngreso)};
 }
 
-// A loose scan of the key index: one seek per distinct name, however many
-// visits each name has. A one-letter prefix can match ten thousand names in a
-// large log; the list offers the first ones and the guard types on.
-QStringList DistintosPorClave(BaseDatos& bd, const QString& tabla, const QString& columna,
-                              const QString& prefijo)
+// A stored key with the name shown for it (the first of its spellings).
+struct Nombre
 {
-    const QString clave = columna + QStringLiteral("Clave");
-    const QString sql =
-        QStringLiteral(
-            "WITH RECURSIVE claves(c) AS ("
-            " SELECT (SELECT min(%1) FROM %3 WHERE %1 >= ?)"
-            " UNION ALL"
-            " SELECT (SELECT min(%1) FROM %3 WHERE %1 > claves.c) FROM claves WHERE c < ?)"
-            " SELECT (SELECT %2 FROM %3 WHERE %1 = claves.c ORDER BY %2 LIMIT 1)"
-            " FROM claves WHERE c IS NOT NULL AND c < ? LIMIT %4")
-            .arg(clave, columna, tabla)
-            .arg(kMaximoNombres);
-    const QString inicio = ClaveBusqueda(prefijo);
-    const QString fin = FinDePrefijo(inicio);
-    QSqlQuery q = bd.ejecutar(sql, {inicio, fin, fin});
-    QStringList nombres;
-    while (q.next())
-        nombres << q.value(0).toString();
-    QCollator orden{QLocale(QLocale::Spanish)};
-    orden.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(nombres.begin(), nombres.end(), orden);
-    return nombres;
+    QString clave;
+    QString texto;
+};
+
+bool Seguro(QStringView caracter)
+{
+    // Space, digits and unaccented letters: their byte order in the key is
+    // also their Spanish order, and each one is a letter of its own.
+    if (caracter.size() != 1)
+        return false;
+    const char16_t c = caracter.front().unicode();
+    return c == u' ' || (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z');
+}
+
+// The next key a jump over safe characters may land on: past the run of
+// letters, digits or spaces the found character belongs to.
+QString TrasSeguros(QStringView caracter)
+{
+    const char16_t c = caracter.front().unicode();
+    return QString(QChar(c >= u'a' ? u'{' : c >= u'0' ? u':' : u'!'));
+}
+
+qsizetype LargoCaracter(const QString& texto, qsizetype i)
+{
+    return texto.at(i).isHighSurrogate() && i + 1 < texto.size() ? 2 : 1;
+}
+
+// The first names of a key range in Spanish order, from the key index alone.
+// The keys are lower case but keep their accents, so their byte order puts
+// "maría" after every "marz..." and "ñ" after "z". The index gives the first
+// keys in byte order; a key beyond them can only come earlier in Spanish
+// order where it differs from the last of them by an accented letter or a
+// sign, and those ranges are searched on their own.
+class NombresPorClave
+{
+public:
+    NombresPorClave(BaseDatos& bd, const QString& tabla, const QString& columna)
+        : bd_(bd), tabla_(tabla), columna_(columna), clave_(columna + QStringLiteral("Clave")),
+          orden_(QLocale(QLocale::Spanish))
+    {
+        orden_.setCaseSensitivity(Qt::CaseInsensitive);
+    }
+
+    QList<Nombre> primeros(const QString& prefijo, int cuantos, bool* hayMas)
+    {
+        for (int muestra = cuantos + 1;; muestra *= 4) {
+            QList<Nombre> nombres = enOrdenDeBytes(prefijo, muestra);
+            if (nombres.size() < muestra) {
+                ordenar(nombres);
+                *hayMas = nombres.size() > cuantos;
+                return nombres.mid(0, cuantos);
+            }
+            const QString ultima = nombres.last().clave;
+            for (qsizetype i = prefijo.size(); i < ultima.size(); i += LargoCaracter(ultima, i))
+                nombres += adelantados(ultima, i, cuantos);
+            ordenar(nombres);
+            *hayMas = true;
+            // Every key left out sorts after the last one read: it cannot be
+            // among the first names if that many already sort before it.
+            if (orden_.compare(nombres.at(cuantos - 1).clave, ultima) <= 0)
+                return nombres.mid(0, cuantos);
+        }
+    }
+
+private:
+    // One seek per distinct key, however many visits each key has.
+    QList<Nombre> enOrdenDeBytes(const QString& prefijo, int limite)
+    {
+        const QString sql =
+            QStringLiteral(
+                "WITH RECURSIVE claves(c) AS ("
+                " SELECT (SELECT min(%1) FROM %3 WHERE %1 >= ?)"
+                " UNION ALL"
+                " SELECT (SELECT min(%1) FROM %3 WHERE %1 > claves.c) FROM claves WHERE c < ?)"
+                " SELECT c, (SELECT %2 FROM %3 WHERE %1 = claves.c ORDER BY %2 LIMIT 1)"
+                " FROM claves WHERE c IS NOT NULL AND c < ? LIMIT ?")
+                .arg(clave_, columna_, tabla_);
+        const QString fin = FinDePrefijo(prefijo);
+        QSqlQuery q = bd_.ejecutar(sql, {prefijo, fin, fin, limite});
+        QList<Nombre> nombres;
+        while (q.next())
+            nombres.append({q.value(0).toString(), q.value(1).toString()});
+        return nombres;
+    }
+
+    // The keys that follow `ultima` in byte order, share its first i
+    // characters, differ in the next one and may still come before it in
+    // Spanish order: the first names of each such range.
+    QList<Nombre> adelantados(const QString& ultima, qsizetype i, int cuantos)
+    {
+        const QString comun = ultima.left(i);
+        const QString suyo = ultima.mid(i, LargoCaracter(ultima, i));
+        const QString hasta = FinDePrefijo(comun);
+        QString desde = FinDePrefijo(comun + suyo);
+        QList<Nombre> nombres;
+        while (const std::optional<QString> clave = primeraDesde(desde, hasta)) {
+            const QString otro = clave->mid(i, LargoCaracter(*clave, i));
+            if (Seguro(suyo) && Seguro(otro)) {
+                // Later in both orders, and so is the rest of its run.
+                desde = comun + TrasSeguros(otro);
+                continue;
+            }
+            // "ó" after "a" always comes later; "á" after "a" may not.
+            if (orden_.compare(otro, suyo + QChar(0xFFFF)) <= 0) {
+                bool masDeEsos = false;
+                nombres += primeros(comun + otro, cuantos, &masDeEsos);
+            }
+            desde = FinDePrefijo(comun + otro);
+        }
+        return nombres;
+    }
+
+    std::optional<QString> primeraDesde(const QString& desde, const QString& hasta)
+    {
+        if (!busqueda_) {
+            busqueda_ =
+                bd_.ejecutar(QStringLiteral("SELECT min(%1) FROM %2 WHERE %1 >= ? AND %1 < ?")
+                                 .arg(clave_, tabla_),
+                             {desde, hasta});
+        } else {
+            busqueda_->bindValue(0, desde);
+            busqueda_->bindValue(1, hasta);
+            if (!busqueda_->exec())
+                throw ErrorBD(ErrorBD::Tipo::Sentencia, busqueda_->lastError().text(), bd_.ruta());
+        }
+        std::optional<QString> clave;
+        if (busqueda_->next() && !busqueda_->isNull(0))
+            clave = busqueda_->value(0).toString();
+        busqueda_->finish();
+        return clave;
+    }
+
+    void ordenar(QList<Nombre>& nombres) const
+    {
+        std::sort(nombres.begin(), nombres.end(), [this](const Nombre& a, const Nombre& b) {
+            return orden_.compare(a.clave, b.clave) < 0;
+        });
+    }
+
+    BaseDatos& bd_;
+    QString tabla_;
+    QString columna_;
+    QString clave_;
+    QCollator orden_;
+    std::optional<QSqlQuery> busqueda_;
+};
+
+QStringList DistintosPorClave(BaseDatos& bd, const QString& tabla, const QString& columna,
+                              const QString& prefijo, bool* hayMas)
+{
+    bool masQueLosOfrecidos = false;
+    QStringList textos;
+    for (const Nombre& nombre :
+         NombresPorClave(bd, tabla, columna)
+             .primeros(ClaveBusqueda(prefijo), kMaximoNombres, &masQueLosOfrecidos))
+        textos << nombre.texto;
+    if (hayMas)
+        *hayMas = masQueLosOfrecidos;
+    return textos;
 }
 
 } // namespace
@@ -112,15 +248,17 @@ int AgregarEntrada(BaseDatos& bd, const DatosVisita& datos, const std::optional<
     return idEs;
 }
 
-QStringList NombresQueEmpiezanPor(BaseDatos& bd, TablaVisitas tabla, const QString& prefijo)
+QStringList NombresQueEmpiezanPor(BaseDatos& bd, TablaVisitas tabla, const QString& prefijo,
+                                  bool* hayMas)
 {
-    return DistintosPorClave(bd, NombreTabla(tabla), QStringLiteral("NombreVisitante"), prefijo);
+    return DistintosPorClave(bd, NombreTabla(tabla), QStringLiteral("NombreVisitante"), prefijo,
+                             hayMas);
 }
 
-QStringList AutorizadoresQueEmpiezanPor(BaseDatos& bd, const QString& prefijo)
+QStringList AutorizadoresQueEmpiezanPor(BaseDatos& bd, const QString& prefijo, bool* hayMas)
 {
     return DistintosPorClave(bd, QStringLiteral("entradas_salidas"),
-                             QStringLiteral("AutorizaIngreso"), prefijo);
+                             QStringLiteral("AutorizaIngreso"), prefijo, hayMas);
 }
 
 std::optional<Visita> UltimaVisita(BaseDatos& bd, TablaVisitas tabla, const QString& nombre)

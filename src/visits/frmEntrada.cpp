@@ -1,5 +1,6 @@
 #include "frmEntrada.h"
 
+#include "ListaNombres.h"
 #include "foundation/Contexto.h"
 #include "frmSalida.h"
 #include "platform/AccionBD.h"
@@ -15,10 +16,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QLocale>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTimer>
 
 #include <cmath>
@@ -90,16 +89,11 @@ QLabel* frmEntrada::etiqueta(const char* nombre, int slot, QCheckBox* casilla)
     return e;
 }
 
-QListView* frmEntrada::listaNombres(const char* nombre, QLineEdit* campo)
+ListaNombres* frmEntrada::listaNombres(const char* nombre, QLineEdit* campo)
 {
-    auto* lista = new QListView(this);
+    auto* lista = new ListaNombres(campo, ctx_.idioma.mensaje(QStringLiteral("XMasNombres")), this);
     lista->setObjectName(QString::fromLatin1(nombre));
-    lista->setModel(new QStringListModel(lista));
-    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lista->setUniformItemSizes(true);
-    lista->setProperty("campo", QVariant::fromValue<QObject*>(campo));
     lista->installEventFilter(this);
-    lista->hide();
     connect(lista, &QListView::doubleClicked, this, [this, lista] { elegirDeLista(lista); });
     return lista;
 }
@@ -143,12 +137,10 @@ void frmEntrada::conectar()
         });
     for (QLineEdit* campo : {campos.txtNAcomp, campos.txtObservaciones})
         connect(campo, &QLineEdit::returnPressed, this, &frmEntrada::agregarEntrada);
-    connect(campos.txtNombreVisitante, &QLineEdit::textChanged, this, [this] {
-        rellenar(lstNombreVisitante, campos.txtNombreVisitante, chkAutoCompletarNV);
-    });
-    connect(campos.txtAutorizaIngreso, &QLineEdit::textChanged, this, [this] {
-        rellenar(lstAutorizaIngreso, campos.txtAutorizaIngreso, chkAutoCompletarAI);
-    });
+    connect(campos.txtNombreVisitante, &QLineEdit::textChanged, this,
+            [this] { rellenar(lstNombreVisitante, chkAutoCompletarNV); });
+    connect(campos.txtAutorizaIngreso, &QLineEdit::textChanged, this,
+            [this] { rellenar(lstAutorizaIngreso, chkAutoCompletarAI); });
     connect(chkAutoCompletarNV, &QCheckBox::clicked, this, [this](bool marcada) {
         if (!marcada)
             lstNombreVisitante->hide();
@@ -215,51 +207,37 @@ TablaVisitas frmEntrada::tablaOrigen() const
                                                  : TablaVisitas::Entradas;
 }
 
-void frmEntrada::rellenar(QListView* lista, QLineEdit* campo, QCheckBox* activo)
+void frmEntrada::rellenar(ListaNombres* lista, QCheckBox* activo)
 {
     if (!activo->isChecked())
         return;
-    const QString texto = campo->text();
+    const QString texto = lista->campo()->text();
     if (texto.isEmpty())
         return lista->hide();
     QStringList nombres;
+    bool hayMas = false;
     const bool esVisitante = lista == lstNombreVisitante;
     AccionBDSinAviso(ctx_, [&] {
         SesionBD sesion(ctx_.bd());
-        nombres = esVisitante ? NombresQueEmpiezanPor(ctx_.bd(), tablaOrigen(), texto)
-                              : AutorizadoresQueEmpiezanPor(ctx_.bd(), texto);
+        nombres = esVisitante ? NombresQueEmpiezanPor(ctx_.bd(), tablaOrigen(), texto, &hayMas)
+                              : AutorizadoresQueEmpiezanPor(ctx_.bd(), texto, &hayMas);
     });
-    static_cast<QStringListModel*>(lista->model())->setStringList(nombres);
-    if (nombres.isEmpty())
-        lista->hide();
-    else
-        mostrarLista(lista, campo);
+    lista->fijarNombres(nombres, hayMas);
 }
 
-void frmEntrada::mostrarLista(QListView* lista, QLineEdit* campo)
+void frmEntrada::elegirDeLista(ListaNombres* lista)
 {
-    // Right under its field, over whatever lies below.
-    const QPoint debajo = campo->mapTo(this, QPoint(0, campo->height()));
-    const int filas = qMin(8, lista->model()->rowCount());
-    const int alto = filas * qMax(lista->sizeHintForRow(0), 1) + 2 * lista->frameWidth();
-    lista->setGeometry(debajo.x(), debajo.y(), campo->width(), alto);
-    lista->raise();
-    lista->show();
-}
-
-void frmEntrada::elegirDeLista(QListView* lista)
-{
-    auto* campo = qobject_cast<QLineEdit*>(lista->property("campo").value<QObject*>());
-    const QModelIndex actual = lista->currentIndex();
-    if (actual.isValid())
-        campo->setText(actual.data().toString());
+    QLineEdit* campo = lista->campo();
+    if (const std::optional<QString> nombre = lista->elegido())
+        campo->setText(*nombre);
     lista->hide();
     campo->setFocus();
 }
 
 void frmEntrada::alSalirDeCampo(QLineEdit* campo)
 {
-    QListView* lista = campo == campos.txtNombreVisitante ? lstNombreVisitante : lstAutorizaIngreso;
+    ListaNombres* lista =
+        campo == campos.txtNombreVisitante ? lstNombreVisitante : lstAutorizaIngreso;
     if (QApplication::focusWidget() == lista)
         return;
     campos.normalizar();
@@ -293,7 +271,7 @@ bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
             return true;
         }
     }
-    auto* lista = qobject_cast<QListView*>(objeto);
+    auto* lista = qobject_cast<ListaNombres*>(objeto);
     if (lista && tipo == QEvent::FocusOut)
         lista->hide();
     const int tecla = tipo == QEvent::KeyPress ? static_cast<QKeyEvent*>(evento)->key() : 0;
@@ -309,7 +287,7 @@ bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
     const bool esNombre = objeto == campos.txtNombreVisitante;
     const bool esAutoriza = objeto == campos.txtAutorizaIngreso;
     if (esNombre || esAutoriza) {
-        QListView* propia = esNombre ? lstNombreVisitante : lstAutorizaIngreso;
+        ListaNombres* propia = esNombre ? lstNombreVisitante : lstAutorizaIngreso;
         QCheckBox* activo = esNombre ? chkAutoCompletarNV : chkAutoCompletarAI;
         if (tecla == Qt::Key_Down && activo->isChecked() && propia->isVisible()) {
             propia->setFocus();

@@ -262,6 +262,36 @@ private slots:
         QVERIFY(!w.lstNombreVisitante->isVisible());
     }
 
+    // A cut list says so on its last line, which is never copied into the field.
+    void listaCortadaLoDiceSinDejarElegirlo()
+    {
+        for (int n = 1; n <= 101; ++n)
+            carpeta->agregarVisita(
+                {"2026-08-05 09:00:00", QStringLiteral("Marta Gil %1").arg(n, 3, 10, QChar(u'0'))});
+        frmEntrada& w = abrir();
+        QListView* lista = w.lstNombreVisitante;
+        w.campos.txtNombreVisitante->setFocus();
+        QTest::keyClicks(w.campos.txtNombreVisitante, "mar");
+        const QStringList lineas = Textos(lista->model());
+        QCOMPARE(lineas.size(), 101);
+        QCOMPARE(lineas.first(), "Marta Gil 001");
+        QCOMPARE(lineas.last(), "Hay más nombres que empiezan así: siga escribiendo");
+        const QModelIndex mas = lista->model()->index(100, 0);
+        QCOMPARE(lista->model()->flags(mas), Qt::NoItemFlags);
+
+        lista->scrollToBottom();
+        QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(mas).center());
+        QCOMPARE(w.campos.txtNombreVisitante->text(), "mar");
+        lista->setFocus();
+        lista->setCurrentIndex(mas);
+        QTest::keyClick(lista, Qt::Key_Return);
+        QCOMPARE(w.campos.txtNombreVisitante->text(), "mar");
+
+        // One more letter and all of them fit: no such line.
+        w.campos.txtNombreVisitante->setText("marta gil 1");
+        QCOMPARE(Textos(lista->model()).size(), 2);
+    }
+
     void programadasOfrecenSusNombresYLosAutorizadoresSiguenIgual()
     {
         carpeta->agregarVisita({.entra = "2026-08-06 10:00:00",

@@ -68,6 +68,41 @@ private slots:
         QCOMPARE(AutorizadoresQueEmpiezanPor(bd(), "LUIS G"), QStringList{"Luis Gil"});
     }
 
+    // More names than are offered: the first hundred in Spanish order, whatever
+    // the byte order of their keys puts first, and word that more match.
+    void listaCortadaEnOrdenEspanol()
+    {
+        QStringList nombres;
+        for (int n = 1; n <= 120; ++n)
+            nombres << QStringLiteral("Marta Gil %1").arg(n, 3, 10, QChar(u'0'));
+        nombres << "María José Pérez"
+                << "MAR ÁVILA"
+                << "Mañana Sol"
+                << "Martín Úbeda"
+                << "Mar'ia Paz"
+                << "Ma Ñu";
+        for (const QString& nombre : nombres)
+            carpeta->agregarVisita({"2026-08-01 10:00:00", nombre});
+        SesionBD sesion(bd());
+        bool hayMas = false;
+        const QStringList mar = NombresQueEmpiezanPor(bd(), TablaVisitas::Entradas, "mar", &hayMas);
+        QVERIFY(hayMas);
+        QCOMPARE(mar.size(), 100);
+        QCOMPARE(mar.mid(0, 4),
+                 (QStringList{"MAR ÁVILA", "Mar'ia Paz", "María José Pérez", "Marta Gil 001"}));
+        QCOMPARE(mar.last(), "Marta Gil 097");
+        const QStringList ma = NombresQueEmpiezanPor(bd(), TablaVisitas::Entradas, "MA", &hayMas);
+        QCOMPARE(ma.mid(0, 5), (QStringList{"Ma Ñu", "Mañana Sol", "MAR ÁVILA", "Mar'ia Paz",
+                                            "María José Pérez"}));
+        QCOMPARE(ma.last(), "Marta Gil 095");
+        // Few enough: all of them, and nothing more to say.
+        QCOMPARE(NombresQueEmpiezanPor(bd(), TablaVisitas::Entradas, "mart", &hayMas).size(), 100);
+        QVERIFY(hayMas);
+        QCOMPARE(NombresQueEmpiezanPor(bd(), TablaVisitas::Entradas, "martí", &hayMas),
+                 QStringList{"Martín Úbeda"});
+        QVERIFY(!hayMas);
+    }
+
     void elAvisoVaConSuEntradaOSeQuedanAmbasFuera()
     {
         DatosVisita d;
