@@ -63,12 +63,14 @@ void ListaNombres::fijarNombres(const QStringList& nombres, bool hayMas)
     modelo->fijar(nombres, hayMas ? textoMas_ : QString());
     if (nombres.isEmpty())
         return hide();
-    // Right under its field, over whatever lies below.
+    // Right under its field, over whatever lies below, from its first line
+    // whatever the guard scrolled to before.
     QWidget* ventana = parentWidget();
     const QPoint debajo = campo_->mapTo(ventana, QPoint(0, campo_->height()));
     const int filas = qMin(8, modelo->rowCount());
     const int alto = filas * qMax(sizeHintForRow(0), 1) + 2 * frameWidth();
     setGeometry(debajo.x(), debajo.y(), campo_->width(), alto);
+    scrollToTop();
     raise();
     show();
 }

@@ -230,8 +230,12 @@ void frmEntrada::elegirDeLista(ListaNombres* lista)
     QLineEdit* campo = lista->campo();
     if (const std::optional<QString> nombre = lista->elegido())
         campo->setText(*nombre);
+    // Straight back to its field: hiding the list first would pass the focus
+    // on to the next field, as a Tab does (selecting all, or leaving the name).
+    campo->setFocus(Qt::OtherFocusReason);
     lista->hide();
-    campo->setFocus();
+    campo->deselect();
+    campo->end(false);
 }
 
 void frmEntrada::alSalirDeCampo(QLineEdit* campo)

@@ -292,6 +292,44 @@ private slots:
         QCOMPARE(Textos(lista->model()).size(), 2);
     }
 
+    // Each refill shows the list from its first name; a chosen name leaves the
+    // cursor after it, and the focus comes straight back to its own field.
+    void listaDesdeArribaYCursorTrasElNombre()
+    {
+        for (int n = 1; n <= 30; ++n)
+            carpeta->agregarVisita({"2026-08-05 09:00:00",
+                                    QStringLiteral("Marta Gil %1").arg(n, 3, 10, QChar(u'0')),
+                                    {},
+                                    QStringLiteral("Luis Paz %1").arg(n)});
+        frmEntrada& w = abrir();
+        QLineEdit* nombre = w.campos.txtNombreVisitante;
+        QListView* lista = w.lstNombreVisitante;
+        nombre->setFocus();
+        QTest::keyClicks(nombre, "mar");
+        lista->scrollToBottom();
+        QVERIFY(lista->indexAt(QPoint(1, 1)).row() > 0);
+        QTest::keyClicks(nombre, "t");
+        QTRY_COMPARE(lista->indexAt(QPoint(1, 1)).row(), 0);
+
+        QTest::keyClick(nombre, Qt::Key_Down);
+        QTest::keyClick(lista, Qt::Key_Down);
+        QTest::keyClick(lista, Qt::Key_Return);
+        QCOMPARE(nombre->text(), "Marta Gil 002");
+        QCOMPARE(nombre->selectedText(), QString());
+        QCOMPARE(nombre->cursorPosition(), 13);
+
+        // Choosing an authoriser is not leaving the visitor's name.
+        QLineEdit* autoriza = w.campos.txtAutorizaIngreso;
+        autoriza->setFocus();
+        nombre->setText("ana ruiz");
+        QTest::keyClicks(autoriza, "luis paz 3");
+        QTest::keyClick(autoriza, Qt::Key_Down);
+        QTest::keyClick(w.lstAutorizaIngreso, Qt::Key_Return);
+        QCOMPARE(autoriza->text(), "Luis Paz 3");
+        QCOMPARE(autoriza->selectedText(), QString());
+        QCOMPARE(nombre->text(), "ana ruiz");
+    }
+
     void programadasOfrecenSusNombresYLosAutorizadoresSiguenIgual()
     {
         carpeta->agregarVisita({.entra = "2026-08-06 10:00:00",
