@@ -387,11 +387,8 @@ void frmEntrada::agregarEntrada()
     if (!ctx_.dialogos.confirmar(this, campos.textoConfirmacion(164), ctx_.texto(170),
                                  Dialogos::Icono::Informacion))
         return;
-    // The time as the field shows it now: the clock went on while the box was open.
-    const QDateTime alConfirmar =
-        LeerFechaMostrada(campos.txtFechaEntrada->text(), FormatoFecha::Viva);
-    if (alConfirmar.isValid())
-        datos->FechaEntrada = alConfirmar;
+    datos->FechaEntrada = CamposVisita::momentoAlConfirmar(campos.txtFechaEntrada,
+                                                           FormatoFecha::Viva, datos->FechaEntrada);
     // The camera's picture, when it is on, is taken here.
     datos->FechaEntrada = momentoEntrada(datos->FechaEntrada);
     std::optional<QDateTime> avisoEn;

@@ -171,6 +171,25 @@ private slots:
         QCOMPARE(fila(id).section(u'|', 1, 1), "2026-08-05 14:04:10");
     }
 
+    // The clock goes on while the confirmation waits: the exit takes the time
+    // the field shows when the guard answers, the time of its log line.
+    void laSalidaEsLaHoraDeConfirmar()
+    {
+        const int id = entrada("09:00:00", "Ana Ruiz");
+        carpeta->reloj.momento = QDateTime(QDate(2026, 8, 5), QTime(11, 6, 31));
+        abrir(id, "RegistroVisitas", [&](frmSalida& w) {
+            carpeta->dialogos.alMostrar = [&](const Dialogos::Mensaje& m) {
+                if (m.botones == Dialogos::Botones::SiNo) {
+                    carpeta->reloj.momento = carpeta->reloj.momento.addSecs(8);
+                    w.alTemporizador();
+                }
+            };
+            w.btnRegistrarSalida->click();
+        });
+        QCOMPARE(fila(id).section(u'|', 1, 1), "2026-08-05 11:06:39");
+        QCOMPARE(carpeta->lineasSucesos().last().section(u';', 1, 1), "11:06:39");
+    }
+
     void corregirNoPreguntaYConservaLaSalida()
     {
         const int id = entrada("09:00:00", "Ana Ruiz");
