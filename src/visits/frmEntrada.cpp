@@ -24,12 +24,15 @@
 
 namespace {
 
-// Focus lost to a box, another window or a menu: the guard has not left the
-// field, so nothing is normalised or carried over behind the box.
-bool PorOtraVentana(QEvent* evento)
+// Focus lost to a box, another window or a menu, or to the panel's own frame
+// (a click on a caption, which takes no focus itself): the guard has not left
+// the field, so nothing is normalised or carried over behind the guard's back.
+bool SinSalirDelCampo(QEvent* evento, const QWidget* panel)
 {
     const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
-    return razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason;
+    const QWidget* nuevo = QApplication::focusWidget();
+    return razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason ||
+           (nuevo && (nuevo == panel || nuevo->isAncestorOf(panel)));
 }
 
 } // namespace
@@ -302,7 +305,7 @@ bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
             lstNombreVisitante->hide();
             lstAutorizaIngreso->hide();
         }
-        if (tipo == QEvent::FocusOut && !PorOtraVentana(evento))
+        if (tipo == QEvent::FocusOut && !SinSalirDelCampo(evento, this))
             alSalirDeCampo(static_cast<QLineEdit*>(objeto));
     }
     if (tipo == QEvent::FocusIn &&
@@ -311,7 +314,8 @@ bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
         lstNombreVisitante->hide();
         lstAutorizaIngreso->hide();
     }
-    if (tipo == QEvent::FocusOut && objeto == campos.txtPlacaVehiculo && !PorOtraVentana(evento))
+    if (tipo == QEvent::FocusOut && objeto == campos.txtPlacaVehiculo &&
+        !SinSalirDelCampo(evento, this))
         campos.normalizar();
     return QWidget::eventFilter(objeto, evento);
 }

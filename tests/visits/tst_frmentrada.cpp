@@ -4,6 +4,7 @@
 #include "ApoyoPruebas.h"
 #include "foundation/FechasTexto.h"
 #include "platform/Paneles.h"
+#include "startup/frmPrincipal.h"
 #include "visits/frmEntrada.h"
 #include "visits/frmSalida.h"
 
@@ -33,6 +34,7 @@ private:
     std::unique_ptr<CarpetaPrueba> carpeta;
     PanelesPrueba paneles;
     std::unique_ptr<frmEntrada> ventana;
+    std::unique_ptr<frmPrincipal> principal;
 
     // Fields 3 to 15 of the terminal's configuration line.
     frmEntrada& abrir(const QString& opciones = "1;0;1;0;0;;1;;;;0;0;0")
@@ -42,6 +44,18 @@ private:
         ventana->show();
         [&] { QVERIFY(QTest::qWaitForWindowActive(ventana.get())); }();
         return *ventana;
+    }
+
+    // As the guard has it: inside the main window's frame, opened with its
+    // menu entry (F5), the main window active.
+    frmEntrada* abrirEnPrincipal()
+    {
+        principal = carpeta->entrar();
+        principal->activateWindow();
+        if (!QTest::qWaitForWindowActive(principal.get()))
+            return nullptr;
+        principal->mnuNuevaEntrada->trigger();
+        return qobject_cast<frmEntrada*>(principal->panel("frmEntrada"));
     }
 
     QStringList filas(const QString& sql) { return carpeta->consultar(sql); }
@@ -66,6 +80,7 @@ private slots:
     }
     void cleanup()
     {
+        principal.reset();
         ventana.reset();
         carpeta.reset();
     }
@@ -406,6 +421,29 @@ private slots:
         QApplication::sendEvent(w.campos.txtNombreVisitante, &conTab);
         QCOMPARE(w.campos.txtNombreVisitante->text(), "Luz Ángel");
         QCOMPARE(w.campos.txtAutorizaIngreso->text(), "Vieja");
+    }
+
+    // A click on a box's caption toggles the box; the guard has not left the
+    // name field, so nothing is normalised or carried over over the typing.
+    void clicEnEtiquetaNoEsSalirDelNombre()
+    {
+        carpeta->agregarVisita(
+            {"2026-08-05 09:00:00", "Luz Ángel", "2026-08-01 10:00:00", "Vieja"});
+        frmEntrada* w = abrirEnPrincipal();
+        QVERIFY(w);
+        w->chkAutoCargarVisita->setChecked(true);
+        QLineEdit* nombre = w->campos.txtNombreVisitante;
+        nombre->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), nombre);
+        nombre->setText("luz ángel");
+        w->campos.txtAutorizaIngreso->setText("Nuevo");
+        for (QLabel* etiqueta : {w->Label8, w->Label9}) {
+            QTest::mouseClick(etiqueta, Qt::LeftButton);
+            QCOMPARE(nombre->text(), "luz ángel");
+            QCOMPARE(w->campos.txtAutorizaIngreso->text(), "Nuevo");
+            QCOMPARE(QApplication::focusWidget(), nombre);
+        }
+        QVERIFY(!w->chkAutoCompletarNV->isChecked() && !w->chkAutoCompletarAI->isChecked());
     }
 
     // The clock goes on while the confirmation waits: the entry takes the time
