@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTimer>
 
@@ -188,10 +189,29 @@ void frmEntrada::cargar()
     Timer1->start();
 }
 
-void frmEntrada::showEvent(QShowEvent* evento)
+bool frmEntrada::event(QEvent* evento)
 {
-    QWidget::showEvent(evento);
-    campos.txtNombreVisitante->setFocus();
+    // Activated: on opening, or in the main window's frame whenever the panel
+    // is brought up again (a menu entry, back from the exit panel or a box).
+    if (evento->type() == QEvent::ParentChange)
+        if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            connect(marco, &QMdiSubWindow::windowStateChanged, this,
+                    [this](Qt::WindowStates antes, Qt::WindowStates ahora) {
+                        if ((ahora & ~antes) & Qt::WindowActive)
+                            alActivarse();
+                    });
+    if (evento->type() == QEvent::Show)
+        alActivarse();
+    return QWidget::event(evento);
+}
+
+void frmEntrada::alActivarse()
+{
+    auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget());
+    // Another panel of the frame may be the active one.
+    if (marco && !(marco->windowState() & Qt::WindowActive))
+        return;
+    campos.txtNombreVisitante->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmEntrada::alTemporizador()

@@ -53,9 +53,9 @@ public:
     QString FechaHoraFoto;
 
 protected:
+    bool event(QEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
-    void showEvent(QShowEvent* evento) override;
 
 private:
     QCheckBox* casilla(const char* nombre, bool marcada);
@@ -64,6 +64,7 @@ private:
     void disponer();
     void conectar();
     void cargar();
+    void alActivarse();
 
     TablaVisitas tablaOrigen() const;
     void rellenar(ListaNombres* lista, QCheckBox* activo);

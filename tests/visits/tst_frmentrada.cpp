@@ -7,6 +7,7 @@
 #include "startup/frmPrincipal.h"
 #include "visits/frmEntrada.h"
 #include "visits/frmSalida.h"
+#include "visits/frmVisitasPendientes.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -421,6 +422,38 @@ private slots:
         QApplication::sendEvent(w.campos.txtNombreVisitante, &conTab);
         QCOMPARE(w.campos.txtNombreVisitante->text(), "Luz Ángel");
         QCOMPARE(w.campos.txtAutorizaIngreso->text(), "Vieja");
+    }
+
+    // Whenever the panel comes up again, the guard types the visitor's name at once.
+    void cadaActivacionLlevaAlNombre()
+    {
+        carpeta->agregarVisita({"2026-08-05 09:00:00", "Ana Ruiz"});
+        frmEntrada* w = abrirEnPrincipal();
+        QVERIFY(w);
+        QLineEdit* nombre = w->campos.txtNombreVisitante;
+        QTRY_COMPARE(QApplication::focusWidget(), nombre);
+        w->campos.txtObservaciones->setFocus();
+        principal->mnuVisitasPendientes->trigger(); // F6
+        QTRY_VERIFY(
+            principal->panel("frmVisitasPendientes")->isAncestorOf(QApplication::focusWidget()));
+        principal->mnuNuevaEntrada->trigger(); // F5
+        QTRY_COMPARE(QApplication::focusWidget(), nombre);
+
+        // Back from the exit panel, opened for a visitor still inside.
+        w->campos.txtObservaciones->setFocus();
+        nombre->setText("Ana Ruiz");
+        carpeta->dialogos.alModal = [](QDialog& d) {
+            d.show();
+            d.activateWindow();
+            if (QTest::qWaitForWindowActive(&d))
+                static_cast<frmSalida&>(d).btnRegistrarSalida->click();
+            return d.result();
+        };
+        w->btnAgregarEntrada->click();
+        QCOMPARE(carpeta->dialogos.ultimo().texto, "Salida realizada correctamente");
+        principal->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(principal.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), nombre);
     }
 
     // A click on a box's caption toggles the box; the guard has not left the
