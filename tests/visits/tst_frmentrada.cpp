@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 
@@ -78,6 +79,8 @@ private slots:
         carpeta->crearBaseDatos();
         CargarTablasIdioma("es", &carpeta->ctx->idioma);
         carpeta->ctx->Permiso.fill(true);
+        // A day-first machine, as the dates typed below are written.
+        QLocale::setDefault(QLocale(QStringLiteral("es_CO")));
     }
     void cleanup()
     {
@@ -157,6 +160,33 @@ private slots:
         QCOMPARE(carpeta->dialogos.textos(), QStringList{mensaje});
         QCOMPARE(carpeta->dialogos.ultimo().titulo, QString());
         QCOMPARE(filas("SELECT count(*) FROM entradas_salidas"), QStringList{"0"});
+    }
+
+    // A month-first machine: the entry takes the time as its field shows it; a
+    // day-first date typed there could be either, so it is refused, not swapped.
+    void maquinaConElMesPrimero()
+    {
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        frmEntrada& w = abrir();
+        QCOMPARE(w.campos.txtFechaEntrada->text(), "8/5/26 02:03:09 pm");
+        w.campos.chkFechaEntrada->setChecked(false);
+        w.alTemporizador();
+        llenar("Ana", QString(), QString(), "Luz", QString());
+        w.campos.txtFechaEntrada->setText("05/08/2026 10:00:00 am");
+        QTest::mouseClick(w.btnAgregarEntrada, Qt::LeftButton);
+        QCOMPARE(carpeta->dialogos.textos(),
+                 QStringList{"El campo \"Fecha Entrada\" no contiene una fecha y hora válidas. "
+                             "Escríbalas como se muestran, por ejemplo: 8/5/26 02:03:09 pm"});
+        QCOMPARE(filas("SELECT count(*) FROM entradas_salidas"), QStringList{"0"});
+
+        w.campos.txtFechaEntrada->setText("8/5/26 9:30 pm");
+        QTest::mouseClick(w.btnAgregarEntrada, Qt::LeftButton);
+        w.campos.chkFechaEntrada->setChecked(true);
+        w.alTemporizador();
+        llenar("Beto", QString(), QString(), "Luz", QString());
+        QTest::mouseClick(w.btnAgregarEntrada, Qt::LeftButton);
+        QCOMPARE(filas("SELECT FechaEntrada, NombreVisitante FROM entradas_salidas"),
+                 (QStringList{"2026-08-05 21:30:00|Ana", "2026-08-05 14:03:09|Beto"}));
     }
 
     void acompanantesVaciosSonCeroYNoDejaTodoComoEstaba()

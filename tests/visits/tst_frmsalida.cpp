@@ -81,7 +81,7 @@ private:
     // 5 August 2026 as the live exit time shows it.
     static QString hoy(const QString& hora)
     {
-        return QLocale::system().toString(QDate(2026, 8, 5), QLocale::ShortFormat) + u' ' + hora;
+        return QLocale().toString(QDate(2026, 8, 5), QLocale::ShortFormat) + u' ' + hora;
     }
 
 private slots:
@@ -91,6 +91,8 @@ private slots:
         carpeta->crearBaseDatos();
         ventana = carpeta->entrar();
         modales = 0;
+        // A month-first machine: its short date and the lists' day-first one differ.
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     }
     void cleanup()
     {
