@@ -10,6 +10,8 @@
 #include <QSqlRecord>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -79,9 +81,9 @@ qsizetype LargoCaracter(const QString& texto, qsizetype i)
 // The first names of a key range in Spanish order, from the key index alone.
 // The keys are lower case but keep their accents, so their byte order puts
 // "maría" after every "marz..." and "ñ" after "z". The index gives the first
-// keys in byte order; a key beyond them can only come earlier in Spanish
-// order where it differs from the last of them by an accented letter or a
-// sign, and those ranges are searched on their own.
+// keys in byte order; a key beyond them differs from the last of them at some
+// character, and the range of keys that differ there by a character that may
+// still sort before the names found is searched on its own.
 class NombresPorClave
 {
 public:
@@ -92,25 +94,26 @@ public:
         orden_.setCaseSensitivity(Qt::CaseInsensitive);
     }
 
-    QList<Nombre> primeros(const QString& prefijo, int cuantos, bool* hayMas)
+    // Only names up to `tope` (in Spanish order) are needed, when there is one.
+    QList<Nombre> primeros(const QString& prefijo, int cuantos, bool* hayMas,
+                           const QString& tope = QString())
     {
-        for (int muestra = cuantos + 1;; muestra *= 4) {
-            QList<Nombre> nombres = enOrdenDeBytes(prefijo, muestra);
-            if (nombres.size() < muestra) {
-                ordenar(nombres);
-                *hayMas = nombres.size() > cuantos;
-                return nombres.mid(0, cuantos);
-            }
-            const QString ultima = nombres.last().clave;
-            for (qsizetype i = prefijo.size(); i < ultima.size(); i += LargoCaracter(ultima, i))
-                nombres += adelantados(ultima, i, cuantos);
+        QList<Nombre> nombres = enOrdenDeBytes(prefijo, cuantos + 1);
+        *hayMas = nombres.size() > cuantos;
+        if (!*hayMas) {
             ordenar(nombres);
-            *hayMas = true;
-            // Every key left out sorts after the last one read: it cannot be
-            // among the first names if that many already sort before it.
-            if (orden_.compare(nombres.at(cuantos - 1).clave, ultima) <= 0)
-                return nombres.mid(0, cuantos);
+            return nombres;
         }
+        const QString ultima = nombres.last().clave;
+        ordenar(nombres);
+        // A key left out that sorts after the last name offered cannot be offered.
+        QString limite = nombres.at(cuantos - 1).clave;
+        if (!tope.isNull() && orden_.compare(tope, limite) < 0)
+            limite = tope;
+        for (qsizetype i = prefijo.size(); i < ultima.size(); i += LargoCaracter(ultima, i))
+            nombres += adelantados(ultima, i, limite, cuantos);
+        ordenar(nombres);
+        return nombres.mid(0, cuantos);
     }
 
 private:
@@ -134,29 +137,28 @@ private:
         return nombres;
     }
 
-    // The keys that follow `ultima` in byte order, share its first i
-    // characters, differ in the next one and may still come before it in
-    // Spanish order: the first names of each such range.
-    QList<Nombre> adelantados(const QString& ultima, qsizetype i, int cuantos)
+    // The keys after `ultima` in byte order that share its first i characters
+    // and differ in the next one: the first names of each range of them that
+    // may hold names up to `limite`.
+    QList<Nombre> adelantados(const QString& ultima, qsizetype i, const QString& limite,
+                              int cuantos)
     {
         const QString comun = ultima.left(i);
-        const QString suyo = ultima.mid(i, LargoCaracter(ultima, i));
         const QString hasta = FinDePrefijo(comun);
-        QString desde = FinDePrefijo(comun + suyo);
+        QString desde = FinDePrefijo(ultima.left(i + LargoCaracter(ultima, i)));
         QList<Nombre> nombres;
         while (const std::optional<QString> clave = primeraDesde(desde, hasta)) {
-            const QString otro = clave->mid(i, LargoCaracter(*clave, i));
-            if (Seguro(suyo) && Seguro(otro)) {
-                // Later in both orders, and so is the rest of its run.
-                desde = comun + TrasSeguros(otro);
+            const QString inicio = clave->left(i + LargoCaracter(*clave, i));
+            desde = FinDePrefijo(inicio);
+            // Every key of the range sorts at or after its beginning.
+            if (orden_.compare(inicio, limite) > 0) {
+                // And so do the ranges of the letters or digits that follow it.
+                if (Seguro(QStringView(inicio).mid(i)))
+                    desde = comun + TrasSeguros(QStringView(inicio).mid(i));
                 continue;
             }
-            // "ó" after "a" always comes later; "á" after "a" may not.
-            if (orden_.compare(otro, suyo + QChar(0xFFFF)) <= 0) {
-                bool masDeEsos = false;
-                nombres += primeros(comun + otro, cuantos, &masDeEsos);
-            }
-            desde = FinDePrefijo(comun + otro);
+            bool masDeEsos = false;
+            nombres += primeros(inicio, cuantos, &masDeEsos, limite);
         }
         return nombres;
     }
@@ -181,11 +183,19 @@ private:
         return clave;
     }
 
+    // Each key's collation key is made once: comparing those is a plain byte
+    // comparison, comparing the texts runs the whole collation each time.
     void ordenar(QList<Nombre>& nombres) const
     {
-        std::sort(nombres.begin(), nombres.end(), [this](const Nombre& a, const Nombre& b) {
-            return orden_.compare(a.clave, b.clave) < 0;
-        });
+        std::vector<std::pair<QCollatorSortKey, Nombre>> conClave;
+        conClave.reserve(nombres.size());
+        for (Nombre& nombre : nombres)
+            conClave.emplace_back(orden_.sortKey(nombre.clave), std::move(nombre));
+        std::sort(conClave.begin(), conClave.end(),
+                  [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+        nombres.clear();
+        for (auto& [clave, nombre] : conClave)
+            nombres.append(std::move(nombre));
     }
 
     BaseDatos& bd_;
