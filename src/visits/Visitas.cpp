@@ -78,6 +78,17 @@ qsizetype LargoCaracter(const QString& texto, qsizetype i)
     return texto.at(i).isHighSurrogate() && i + 1 < texto.size() ? 2 : 1;
 }
 
+// Made once: setting up the collation costs more than sorting a list with it.
+const QCollator& OrdenEspanol()
+{
+    static const QCollator orden = [] {
+        QCollator c{QLocale(QLocale::Spanish)};
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return orden;
+}
+
 // The first names of a key range in Spanish order, from the key index alone.
 // The keys are lower case but keep their accents, so their byte order puts
 // "maría" after every "marz..." and "ñ" after "z". The index gives the first
@@ -89,9 +100,8 @@ class NombresPorClave
 public:
     NombresPorClave(BaseDatos& bd, const QString& tabla, const QString& columna)
         : bd_(bd), tabla_(tabla), columna_(columna), clave_(columna + QStringLiteral("Clave")),
-          orden_(QLocale(QLocale::Spanish))
+          orden_(OrdenEspanol())
     {
-        orden_.setCaseSensitivity(Qt::CaseInsensitive);
     }
 
     // Only names up to `tope` (in Spanish order) are needed, when there is one.
@@ -202,7 +212,7 @@ private:
     QString tabla_;
     QString columna_;
     QString clave_;
-    QCollator orden_;
+    const QCollator& orden_;
     std::optional<QSqlQuery> busqueda_;
 };
 
