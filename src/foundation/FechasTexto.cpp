@@ -4,11 +4,18 @@
 
 namespace {
 
+// The machine's regional settings: the program never sets another default
+// locale, while a test can set the one it means.
+QLocale Regional()
+{
+    return QLocale();
+}
+
 const QString kHora = QStringLiteral("hh:mm:ss ap");
 
 QString FormatoCorto()
 {
-    return QLocale::system().dateFormat(QLocale::ShortFormat);
+    return Regional().dateFormat(QLocale::ShortFormat);
 }
 
 bool CortoSinAmbiguedad()
@@ -32,7 +39,7 @@ QDate LeerDia(const QString& texto, FormatoFecha formato)
 {
     if (formato == FormatoFecha::Lista)
         return QLocale::c().toDate(texto, QStringLiteral("d/M/yyyy"));
-    QDate dia = QLocale::system().toDate(texto, FormatoCorto());
+    QDate dia = Regional().toDate(texto, FormatoCorto());
     // Qt reads a two-digit year as 19xx; the gatehouse lives in this century.
     if (dia.isValid() && !FormatoCorto().contains(QStringLiteral("yyyy")) && dia.year() < 2000)
         dia = dia.addYears(100);
@@ -62,7 +69,7 @@ QString TextoFechaLista(const QDateTime& momento)
 
 QString TextoFechaViva(const QDateTime& momento)
 {
-    return QLocale::system().toString(momento.date(), QLocale::ShortFormat) + u' ' +
+    return Regional().toString(momento.date(), QLocale::ShortFormat) + u' ' +
            QLocale::c().toString(momento.time(), kHora);
 }
 

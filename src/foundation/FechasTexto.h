@@ -5,7 +5,8 @@
 
 // How moments are shown and read back. Lists and stored moments shown to the
 // user are day first with a 12-hour clock and a lower-case am/pm; live time
-// fields use the machine's short date. Either is read back with the pattern
+// fields use the machine's short date (the default locale, which is the
+// machine's unless a test sets another). Either is read back with the pattern
 // it was shown with, whatever the machine's locale.
 
 // "dd/mm/yyyy hh:mm:ss am/pm"

@@ -102,6 +102,13 @@ std::optional<QDateTime> CamposVisita::leerMomento(QLineEdit* campo, QLabel* eti
     return std::nullopt;
 }
 
+QDateTime CamposVisita::momentoAlConfirmar(const QLineEdit* campo, FormatoFecha formato,
+                                           const QDateTime& validado)
+{
+    const QDateTime ahora = LeerFechaMostrada(campo->text(), formato);
+    return ahora.isValid() ? ahora : validado;
+}
+
 std::optional<DatosVisita> CamposVisita::validar(const SlotsValidacion& numeros,
                                                  const std::function<bool()>& trasFechaEntrada)
 {

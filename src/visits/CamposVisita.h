@@ -52,6 +52,11 @@ public:
     // A moment field that does not read as one: a message naming it.
     std::optional<QDateTime> leerMomento(QLineEdit* campo, QLabel* etiqueta, FormatoFecha formato);
 
+    // What a time field shows once the guard has answered a confirmation (the
+    // clock went on meanwhile); the moment validated before if it no longer reads.
+    static QDateTime momentoAlConfirmar(const QLineEdit* campo, FormatoFecha formato,
+                                        const QDateTime& validado);
+
     // The confirmation text: question slot, then name, authoriser, companions,
     // plate and observations after their text slots.
     QString textoConfirmacion(int slotPregunta) const;

@@ -43,9 +43,12 @@ int AgregarEntrada(BaseDatos& bd, const DatosVisita& datos,
                    const std::optional<QDateTime>& avisoEn);
 
 // Distinct stored names that begin with the typed text (letter case ignored),
-// each once, in Spanish alphabetical order; at most the first hundred.
-QStringList NombresQueEmpiezanPor(BaseDatos& bd, TablaVisitas tabla, const QString& prefijo);
-QStringList AutorizadoresQueEmpiezanPor(BaseDatos& bd, const QString& prefijo);
+// each once: the first hundred in Spanish alphabetical order. hayMas tells
+// whether more names begin with it.
+QStringList NombresQueEmpiezanPor(BaseDatos& bd, TablaVisitas tabla, const QString& prefijo,
+                                  bool* hayMas = nullptr);
+QStringList AutorizadoresQueEmpiezanPor(BaseDatos& bd, const QString& prefijo,
+                                        bool* hayMas = nullptr);
 
 // The visitor's most recent record: by latest exit among past entries (those
 // still inside after all others), or by latest expected time among scheduled visits.

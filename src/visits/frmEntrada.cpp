@@ -1,5 +1,6 @@
 #include "frmEntrada.h"
 
+#include "ListaNombres.h"
 #include "foundation/Contexto.h"
 #include "frmSalida.h"
 #include "platform/AccionBD.h"
@@ -15,22 +16,24 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QLocale>
+#include <QMdiSubWindow>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTimer>
 
 #include <cmath>
 
 namespace {
 
-// Focus lost to a box, another window or a menu: the guard has not left the
-// field, so nothing is normalised or carried over behind the box.
-bool PorOtraVentana(QEvent* evento)
+// Focus lost to a box, another window or a menu, or to the panel's own frame
+// (a click on a caption, which takes no focus itself): the guard has not left
+// the field, so nothing is normalised or carried over behind the guard's back.
+bool SinSalirDelCampo(QEvent* evento, const QWidget* panel)
 {
     const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
-    return razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason;
+    const QWidget* nuevo = QApplication::focusWidget();
+    return razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason ||
+           (nuevo && (nuevo == panel || nuevo->isAncestorOf(panel)));
 }
 
 } // namespace
@@ -90,16 +93,11 @@ QLabel* frmEntrada::etiqueta(const char* nombre, int slot, QCheckBox* casilla)
     return e;
 }
 
-QListView* frmEntrada::listaNombres(const char* nombre, QLineEdit* campo)
+ListaNombres* frmEntrada::listaNombres(const char* nombre, QLineEdit* campo)
 {
-    auto* lista = new QListView(this);
+    auto* lista = new ListaNombres(campo, ctx_.idioma.mensaje(QStringLiteral("XMasNombres")), this);
     lista->setObjectName(QString::fromLatin1(nombre));
-    lista->setModel(new QStringListModel(lista));
-    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lista->setUniformItemSizes(true);
-    lista->setProperty("campo", QVariant::fromValue<QObject*>(campo));
     lista->installEventFilter(this);
-    lista->hide();
     connect(lista, &QListView::doubleClicked, this, [this, lista] { elegirDeLista(lista); });
     return lista;
 }
@@ -143,12 +141,10 @@ void frmEntrada::conectar()
         });
     for (QLineEdit* campo : {campos.txtNAcomp, campos.txtObservaciones})
         connect(campo, &QLineEdit::returnPressed, this, &frmEntrada::agregarEntrada);
-    connect(campos.txtNombreVisitante, &QLineEdit::textChanged, this, [this] {
-        rellenar(lstNombreVisitante, campos.txtNombreVisitante, chkAutoCompletarNV);
-    });
-    connect(campos.txtAutorizaIngreso, &QLineEdit::textChanged, this, [this] {
-        rellenar(lstAutorizaIngreso, campos.txtAutorizaIngreso, chkAutoCompletarAI);
-    });
+    connect(campos.txtNombreVisitante, &QLineEdit::textChanged, this,
+            [this] { rellenar(lstNombreVisitante, chkAutoCompletarNV); });
+    connect(campos.txtAutorizaIngreso, &QLineEdit::textChanged, this,
+            [this] { rellenar(lstAutorizaIngreso, chkAutoCompletarAI); });
     connect(chkAutoCompletarNV, &QCheckBox::clicked, this, [this](bool marcada) {
         if (!marcada)
             lstNombreVisitante->hide();
@@ -193,10 +189,29 @@ void frmEntrada::cargar()
     Timer1->start();
 }
 
-void frmEntrada::showEvent(QShowEvent* evento)
+bool frmEntrada::event(QEvent* evento)
 {
-    QWidget::showEvent(evento);
-    campos.txtNombreVisitante->setFocus();
+    // Activated: on opening, or in the main window's frame whenever the panel
+    // is brought up again (a menu entry, back from the exit panel or a box).
+    if (evento->type() == QEvent::ParentChange)
+        if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            connect(marco, &QMdiSubWindow::windowStateChanged, this,
+                    [this](Qt::WindowStates antes, Qt::WindowStates ahora) {
+                        if ((ahora & ~antes) & Qt::WindowActive)
+                            alActivarse();
+                    });
+    if (evento->type() == QEvent::Show)
+        alActivarse();
+    return QWidget::event(evento);
+}
+
+void frmEntrada::alActivarse()
+{
+    auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget());
+    // Another panel of the frame may be the active one.
+    if (marco && !(marco->windowState() & Qt::WindowActive))
+        return;
+    campos.txtNombreVisitante->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmEntrada::alTemporizador()
@@ -215,51 +230,41 @@ TablaVisitas frmEntrada::tablaOrigen() const
                                                  : TablaVisitas::Entradas;
 }
 
-void frmEntrada::rellenar(QListView* lista, QLineEdit* campo, QCheckBox* activo)
+void frmEntrada::rellenar(ListaNombres* lista, QCheckBox* activo)
 {
     if (!activo->isChecked())
         return;
-    const QString texto = campo->text();
+    const QString texto = lista->campo()->text();
     if (texto.isEmpty())
         return lista->hide();
     QStringList nombres;
+    bool hayMas = false;
     const bool esVisitante = lista == lstNombreVisitante;
     AccionBDSinAviso(ctx_, [&] {
         SesionBD sesion(ctx_.bd());
-        nombres = esVisitante ? NombresQueEmpiezanPor(ctx_.bd(), tablaOrigen(), texto)
-                              : AutorizadoresQueEmpiezanPor(ctx_.bd(), texto);
+        nombres = esVisitante ? NombresQueEmpiezanPor(ctx_.bd(), tablaOrigen(), texto, &hayMas)
+                              : AutorizadoresQueEmpiezanPor(ctx_.bd(), texto, &hayMas);
     });
-    static_cast<QStringListModel*>(lista->model())->setStringList(nombres);
-    if (nombres.isEmpty())
-        lista->hide();
-    else
-        mostrarLista(lista, campo);
+    lista->fijarNombres(nombres, hayMas);
 }
 
-void frmEntrada::mostrarLista(QListView* lista, QLineEdit* campo)
+void frmEntrada::elegirDeLista(ListaNombres* lista)
 {
-    // Right under its field, over whatever lies below.
-    const QPoint debajo = campo->mapTo(this, QPoint(0, campo->height()));
-    const int filas = qMin(8, lista->model()->rowCount());
-    const int alto = filas * qMax(lista->sizeHintForRow(0), 1) + 2 * lista->frameWidth();
-    lista->setGeometry(debajo.x(), debajo.y(), campo->width(), alto);
-    lista->raise();
-    lista->show();
-}
-
-void frmEntrada::elegirDeLista(QListView* lista)
-{
-    auto* campo = qobject_cast<QLineEdit*>(lista->property("campo").value<QObject*>());
-    const QModelIndex actual = lista->currentIndex();
-    if (actual.isValid())
-        campo->setText(actual.data().toString());
+    QLineEdit* campo = lista->campo();
+    if (const std::optional<QString> nombre = lista->elegido())
+        campo->setText(*nombre);
+    // Straight back to its field: hiding the list first would pass the focus
+    // on to the next field, as a Tab does (selecting all, or leaving the name).
+    campo->setFocus(Qt::OtherFocusReason);
     lista->hide();
-    campo->setFocus();
+    campo->deselect();
+    campo->end(false);
 }
 
 void frmEntrada::alSalirDeCampo(QLineEdit* campo)
 {
-    QListView* lista = campo == campos.txtNombreVisitante ? lstNombreVisitante : lstAutorizaIngreso;
+    ListaNombres* lista =
+        campo == campos.txtNombreVisitante ? lstNombreVisitante : lstAutorizaIngreso;
     if (QApplication::focusWidget() == lista)
         return;
     campos.normalizar();
@@ -293,7 +298,7 @@ bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
             return true;
         }
     }
-    auto* lista = qobject_cast<QListView*>(objeto);
+    auto* lista = qobject_cast<ListaNombres*>(objeto);
     if (lista && tipo == QEvent::FocusOut)
         lista->hide();
     const int tecla = tipo == QEvent::KeyPress ? static_cast<QKeyEvent*>(evento)->key() : 0;
@@ -309,7 +314,7 @@ bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
     const bool esNombre = objeto == campos.txtNombreVisitante;
     const bool esAutoriza = objeto == campos.txtAutorizaIngreso;
     if (esNombre || esAutoriza) {
-        QListView* propia = esNombre ? lstNombreVisitante : lstAutorizaIngreso;
+        ListaNombres* propia = esNombre ? lstNombreVisitante : lstAutorizaIngreso;
         QCheckBox* activo = esNombre ? chkAutoCompletarNV : chkAutoCompletarAI;
         if (tecla == Qt::Key_Down && activo->isChecked() && propia->isVisible()) {
             propia->setFocus();
@@ -320,7 +325,7 @@ bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
             lstNombreVisitante->hide();
             lstAutorizaIngreso->hide();
         }
-        if (tipo == QEvent::FocusOut && !PorOtraVentana(evento))
+        if (tipo == QEvent::FocusOut && !SinSalirDelCampo(evento, this))
             alSalirDeCampo(static_cast<QLineEdit*>(objeto));
     }
     if (tipo == QEvent::FocusIn &&
@@ -329,7 +334,8 @@ bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
         lstNombreVisitante->hide();
         lstAutorizaIngreso->hide();
     }
-    if (tipo == QEvent::FocusOut && objeto == campos.txtPlacaVehiculo && !PorOtraVentana(evento))
+    if (tipo == QEvent::FocusOut && objeto == campos.txtPlacaVehiculo &&
+        !SinSalirDelCampo(evento, this))
         campos.normalizar();
     return QWidget::eventFilter(objeto, evento);
 }
@@ -405,11 +411,8 @@ void frmEntrada::agregarEntrada()
     if (!ctx_.dialogos.confirmar(this, campos.textoConfirmacion(164), ctx_.texto(170),
                                  Dialogos::Icono::Informacion))
         return;
-    // The time as the field shows it now: the clock went on while the box was open.
-    const QDateTime alConfirmar =
-        LeerFechaMostrada(campos.txtFechaEntrada->text(), FormatoFecha::Viva);
-    if (alConfirmar.isValid())
-        datos->FechaEntrada = alConfirmar;
+    datos->FechaEntrada = CamposVisita::momentoAlConfirmar(campos.txtFechaEntrada,
+                                                           FormatoFecha::Viva, datos->FechaEntrada);
     // The camera's picture, when it is on, is taken here.
     datos->FechaEntrada = momentoEntrada(datos->FechaEntrada);
     std::optional<QDateTime> avisoEn;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CamposVisita.h"
+#include "ListaNombres.h"
 
 #include <QWidget>
 
@@ -9,9 +10,7 @@ class Paneles;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QListView;
 class QPushButton;
-class QStringListModel;
 class QTimer;
 
 // The new-entry panel: a guard checks a visitor in, helped by name completion
@@ -32,8 +31,8 @@ public:
     void vaciarTrasSalida();
 
     CamposVisita campos;
-    QListView* lstNombreVisitante;
-    QListView* lstAutorizaIngreso;
+    ListaNombres* lstNombreVisitante;
+    ListaNombres* lstAutorizaIngreso;
     QCheckBox* chkAutoCompletarNV;
     QCheckBox* chkAutoCompletarAI;
     QCheckBox* chkAutoCargarVisita;
@@ -54,22 +53,22 @@ public:
     QString FechaHoraFoto;
 
 protected:
+    bool event(QEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
-    void showEvent(QShowEvent* evento) override;
 
 private:
     QCheckBox* casilla(const char* nombre, bool marcada);
     QLabel* etiqueta(const char* nombre, int slot, QCheckBox* casilla);
-    QListView* listaNombres(const char* nombre, QLineEdit* campo);
+    ListaNombres* listaNombres(const char* nombre, QLineEdit* campo);
     void disponer();
     void conectar();
     void cargar();
+    void alActivarse();
 
     TablaVisitas tablaOrigen() const;
-    void rellenar(QListView* lista, QLineEdit* campo, QCheckBox* activo);
-    void mostrarLista(QListView* lista, QLineEdit* campo);
-    void elegirDeLista(QListView* lista);
+    void rellenar(ListaNombres* lista, QCheckBox* activo);
+    void elegirDeLista(ListaNombres* lista);
     void alSalirDeCampo(QLineEdit* campo);
     void alCambiarOrigen(QCheckBox* pulsada, bool porTeclado);
     std::optional<double> minutosAviso();

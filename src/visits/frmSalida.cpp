@@ -133,6 +133,7 @@ void frmSalida::registrarSalida()
     if (!ctx_.dialogos.confirmar(this, campos.textoConfirmacion(305), ctx_.texto(311),
                                  Dialogos::Icono::Informacion))
         return;
+    salida = CamposVisita::momentoAlConfirmar(txtFechaSalida, FormatoFecha::Viva, *salida);
     guardar(
         [&] {
             return RegistrarSalida(ctx_.bd(), ctx_.traspaso.IdEntradaSel, *datos, *salida,

@@ -43,7 +43,6 @@ frmVisitasPendientes::frmVisitasPendientes(Contexto& ctx, Paneles& paneles, QWid
     modelo_->fijarEncabezados(encabezados);
 
     ListView1 = CrearListaInforme(this, modelo_, {800, 2500, 2500, 1000, 1600, 2500, 2500});
-    ListView1->setStyleSheet(QStringLiteral("QTreeView { background: transparent; }"));
     PonerFondo(ListView1->viewport(), ctx_.carpetaPrograma(), QStringLiteral("img/fondo6.jpg"));
     ListView1->installEventFilter(this);
     connect(ListView1, &QTreeView::doubleClicked, this, &frmVisitasPendientes::abrirSalida);

@@ -4,14 +4,17 @@
 #include "ApoyoPruebas.h"
 #include "foundation/FechasTexto.h"
 #include "platform/Paneles.h"
+#include "startup/frmPrincipal.h"
 #include "visits/frmEntrada.h"
 #include "visits/frmSalida.h"
+#include "visits/frmVisitasPendientes.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 
@@ -33,6 +36,7 @@ private:
     std::unique_ptr<CarpetaPrueba> carpeta;
     PanelesPrueba paneles;
     std::unique_ptr<frmEntrada> ventana;
+    std::unique_ptr<frmPrincipal> principal;
 
     // Fields 3 to 15 of the terminal's configuration line.
     frmEntrada& abrir(const QString& opciones = "1;0;1;0;0;;1;;;;0;0;0")
@@ -42,6 +46,18 @@ private:
         ventana->show();
         [&] { QVERIFY(QTest::qWaitForWindowActive(ventana.get())); }();
         return *ventana;
+    }
+
+    // As the guard has it: inside the main window's frame, opened with its
+    // menu entry (F5), the main window active.
+    frmEntrada* abrirEnPrincipal()
+    {
+        principal = carpeta->entrar();
+        principal->activateWindow();
+        if (!QTest::qWaitForWindowActive(principal.get()))
+            return nullptr;
+        principal->mnuNuevaEntrada->trigger();
+        return qobject_cast<frmEntrada*>(principal->panel("frmEntrada"));
     }
 
     QStringList filas(const QString& sql) { return carpeta->consultar(sql); }
@@ -63,9 +79,12 @@ private slots:
         carpeta->crearBaseDatos();
         CargarTablasIdioma("es", &carpeta->ctx->idioma);
         carpeta->ctx->Permiso.fill(true);
+        // A day-first machine, as the dates typed below are written.
+        QLocale::setDefault(QLocale(QStringLiteral("es_CO")));
     }
     void cleanup()
     {
+        principal.reset();
         ventana.reset();
         carpeta.reset();
     }
@@ -141,6 +160,33 @@ private slots:
         QCOMPARE(carpeta->dialogos.textos(), QStringList{mensaje});
         QCOMPARE(carpeta->dialogos.ultimo().titulo, QString());
         QCOMPARE(filas("SELECT count(*) FROM entradas_salidas"), QStringList{"0"});
+    }
+
+    // A month-first machine: the entry takes the time as its field shows it; a
+    // day-first date typed there could be either, so it is refused, not swapped.
+    void maquinaConElMesPrimero()
+    {
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        frmEntrada& w = abrir();
+        QCOMPARE(w.campos.txtFechaEntrada->text(), "8/5/26 02:03:09 pm");
+        w.campos.chkFechaEntrada->setChecked(false);
+        w.alTemporizador();
+        llenar("Ana", QString(), QString(), "Luz", QString());
+        w.campos.txtFechaEntrada->setText("05/08/2026 10:00:00 am");
+        QTest::mouseClick(w.btnAgregarEntrada, Qt::LeftButton);
+        QCOMPARE(carpeta->dialogos.textos(),
+                 QStringList{"El campo \"Fecha Entrada\" no contiene una fecha y hora válidas. "
+                             "Escríbalas como se muestran, por ejemplo: 8/5/26 02:03:09 pm"});
+        QCOMPARE(filas("SELECT count(*) FROM entradas_salidas"), QStringList{"0"});
+
+        w.campos.txtFechaEntrada->setText("8/5/26 9:30 pm");
+        QTest::mouseClick(w.btnAgregarEntrada, Qt::LeftButton);
+        w.campos.chkFechaEntrada->setChecked(true);
+        w.alTemporizador();
+        llenar("Beto", QString(), QString(), "Luz", QString());
+        QTest::mouseClick(w.btnAgregarEntrada, Qt::LeftButton);
+        QCOMPARE(filas("SELECT FechaEntrada, NombreVisitante FROM entradas_salidas"),
+                 (QStringList{"2026-08-05 21:30:00|Ana", "2026-08-05 14:03:09|Beto"}));
     }
 
     void acompanantesVaciosSonCeroYNoDejaTodoComoEstaba()
@@ -262,6 +308,74 @@ private slots:
         QVERIFY(!w.lstNombreVisitante->isVisible());
     }
 
+    // A cut list says so on its last line, which is never copied into the field.
+    void listaCortadaLoDiceSinDejarElegirlo()
+    {
+        for (int n = 1; n <= 101; ++n)
+            carpeta->agregarVisita(
+                {"2026-08-05 09:00:00", QStringLiteral("Marta Gil %1").arg(n, 3, 10, QChar(u'0'))});
+        frmEntrada& w = abrir();
+        QListView* lista = w.lstNombreVisitante;
+        w.campos.txtNombreVisitante->setFocus();
+        QTest::keyClicks(w.campos.txtNombreVisitante, "mar");
+        const QStringList lineas = Textos(lista->model());
+        QCOMPARE(lineas.size(), 101);
+        QCOMPARE(lineas.first(), "Marta Gil 001");
+        QCOMPARE(lineas.last(), "Hay más nombres que empiezan así: siga escribiendo");
+        const QModelIndex mas = lista->model()->index(100, 0);
+        QCOMPARE(lista->model()->flags(mas), Qt::NoItemFlags);
+
+        lista->scrollToBottom();
+        QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(mas).center());
+        QCOMPARE(w.campos.txtNombreVisitante->text(), "mar");
+        lista->setFocus();
+        lista->setCurrentIndex(mas);
+        QTest::keyClick(lista, Qt::Key_Return);
+        QCOMPARE(w.campos.txtNombreVisitante->text(), "mar");
+
+        // One more letter and all of them fit: no such line.
+        w.campos.txtNombreVisitante->setText("marta gil 1");
+        QCOMPARE(Textos(lista->model()).size(), 2);
+    }
+
+    // Each refill shows the list from its first name; a chosen name leaves the
+    // cursor after it, and the focus comes straight back to its own field.
+    void listaDesdeArribaYCursorTrasElNombre()
+    {
+        for (int n = 1; n <= 30; ++n)
+            carpeta->agregarVisita({"2026-08-05 09:00:00",
+                                    QStringLiteral("Marta Gil %1").arg(n, 3, 10, QChar(u'0')),
+                                    {},
+                                    QStringLiteral("Luis Paz %1").arg(n)});
+        frmEntrada& w = abrir();
+        QLineEdit* nombre = w.campos.txtNombreVisitante;
+        QListView* lista = w.lstNombreVisitante;
+        nombre->setFocus();
+        QTest::keyClicks(nombre, "mar");
+        lista->scrollToBottom();
+        QVERIFY(lista->indexAt(QPoint(1, 1)).row() > 0);
+        QTest::keyClicks(nombre, "t");
+        QTRY_COMPARE(lista->indexAt(QPoint(1, 1)).row(), 0);
+
+        QTest::keyClick(nombre, Qt::Key_Down);
+        QTest::keyClick(lista, Qt::Key_Down);
+        QTest::keyClick(lista, Qt::Key_Return);
+        QCOMPARE(nombre->text(), "Marta Gil 002");
+        QCOMPARE(nombre->selectedText(), QString());
+        QCOMPARE(nombre->cursorPosition(), 13);
+
+        // Choosing an authoriser is not leaving the visitor's name.
+        QLineEdit* autoriza = w.campos.txtAutorizaIngreso;
+        autoriza->setFocus();
+        nombre->setText("ana ruiz");
+        QTest::keyClicks(autoriza, "luis paz 3");
+        QTest::keyClick(autoriza, Qt::Key_Down);
+        QTest::keyClick(w.lstAutorizaIngreso, Qt::Key_Return);
+        QCOMPARE(autoriza->text(), "Luis Paz 3");
+        QCOMPARE(autoriza->selectedText(), QString());
+        QCOMPARE(nombre->text(), "ana ruiz");
+    }
+
     void programadasOfrecenSusNombresYLosAutorizadoresSiguenIgual()
     {
         carpeta->agregarVisita({.entra = "2026-08-06 10:00:00",
@@ -338,6 +452,61 @@ private slots:
         QApplication::sendEvent(w.campos.txtNombreVisitante, &conTab);
         QCOMPARE(w.campos.txtNombreVisitante->text(), "Luz Ángel");
         QCOMPARE(w.campos.txtAutorizaIngreso->text(), "Vieja");
+    }
+
+    // Whenever the panel comes up again, the guard types the visitor's name at once.
+    void cadaActivacionLlevaAlNombre()
+    {
+        carpeta->agregarVisita({"2026-08-05 09:00:00", "Ana Ruiz"});
+        frmEntrada* w = abrirEnPrincipal();
+        QVERIFY(w);
+        QLineEdit* nombre = w->campos.txtNombreVisitante;
+        QTRY_COMPARE(QApplication::focusWidget(), nombre);
+        w->campos.txtObservaciones->setFocus();
+        principal->mnuVisitasPendientes->trigger(); // F6
+        QTRY_VERIFY(
+            principal->panel("frmVisitasPendientes")->isAncestorOf(QApplication::focusWidget()));
+        principal->mnuNuevaEntrada->trigger(); // F5
+        QTRY_COMPARE(QApplication::focusWidget(), nombre);
+
+        // Back from the exit panel, opened for a visitor still inside.
+        w->campos.txtObservaciones->setFocus();
+        nombre->setText("Ana Ruiz");
+        carpeta->dialogos.alModal = [](QDialog& d) {
+            d.show();
+            d.activateWindow();
+            if (QTest::qWaitForWindowActive(&d))
+                static_cast<frmSalida&>(d).btnRegistrarSalida->click();
+            return d.result();
+        };
+        w->btnAgregarEntrada->click();
+        QCOMPARE(carpeta->dialogos.ultimo().texto, "Salida realizada correctamente");
+        principal->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(principal.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), nombre);
+    }
+
+    // A click on a box's caption toggles the box; the guard has not left the
+    // name field, so nothing is normalised or carried over over the typing.
+    void clicEnEtiquetaNoEsSalirDelNombre()
+    {
+        carpeta->agregarVisita(
+            {"2026-08-05 09:00:00", "Luz Ángel", "2026-08-01 10:00:00", "Vieja"});
+        frmEntrada* w = abrirEnPrincipal();
+        QVERIFY(w);
+        w->chkAutoCargarVisita->setChecked(true);
+        QLineEdit* nombre = w->campos.txtNombreVisitante;
+        nombre->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), nombre);
+        nombre->setText("luz ángel");
+        w->campos.txtAutorizaIngreso->setText("Nuevo");
+        for (QLabel* etiqueta : {w->Label8, w->Label9}) {
+            QTest::mouseClick(etiqueta, Qt::LeftButton);
+            QCOMPARE(nombre->text(), "luz ángel");
+            QCOMPARE(w->campos.txtAutorizaIngreso->text(), "Nuevo");
+            QCOMPARE(QApplication::focusWidget(), nombre);
+        }
+        QVERIFY(!w->chkAutoCompletarNV->isChecked() && !w->chkAutoCompletarAI->isChecked());
     }
 
     // The clock goes on while the confirmation waits: the entry takes the time

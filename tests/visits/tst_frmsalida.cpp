@@ -81,7 +81,7 @@ private:
     // 5 August 2026 as the live exit time shows it.
     static QString hoy(const QString& hora)
     {
-        return QLocale::system().toString(QDate(2026, 8, 5), QLocale::ShortFormat) + u' ' + hora;
+        return QLocale().toString(QDate(2026, 8, 5), QLocale::ShortFormat) + u' ' + hora;
     }
 
 private slots:
@@ -91,6 +91,8 @@ private slots:
         carpeta->crearBaseDatos();
         ventana = carpeta->entrar();
         modales = 0;
+        // A month-first machine: its short date and the lists' day-first one differ.
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     }
     void cleanup()
     {
@@ -169,6 +171,25 @@ private slots:
             carpeta->consultar("SELECT id_es, count(*) FROM avisos GROUP BY id_es ORDER BY id_es"),
             quedan);
         QCOMPARE(fila(id).section(u'|', 1, 1), "2026-08-05 14:04:10");
+    }
+
+    // The clock goes on while the confirmation waits: the exit takes the time
+    // the field shows when the guard answers, the time of its log line.
+    void laSalidaEsLaHoraDeConfirmar()
+    {
+        const int id = entrada("09:00:00", "Ana Ruiz");
+        carpeta->reloj.momento = QDateTime(QDate(2026, 8, 5), QTime(11, 6, 31));
+        abrir(id, "RegistroVisitas", [&](frmSalida& w) {
+            carpeta->dialogos.alMostrar = [&](const Dialogos::Mensaje& m) {
+                if (m.botones == Dialogos::Botones::SiNo) {
+                    carpeta->reloj.momento = carpeta->reloj.momento.addSecs(8);
+                    w.alTemporizador();
+                }
+            };
+            w.btnRegistrarSalida->click();
+        });
+        QCOMPARE(fila(id).section(u'|', 1, 1), "2026-08-05 11:06:39");
+        QCOMPARE(carpeta->lineasSucesos().last().section(u';', 1, 1), "11:06:39");
     }
 
     void corregirNoPreguntaYConservaLaSalida()

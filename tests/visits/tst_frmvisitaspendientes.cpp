@@ -9,6 +9,7 @@
 #include <QAbstractItemModelTester>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QTreeView>
 
@@ -174,6 +175,22 @@ private slots:
         QTest::keyClick(panel->ListView1, Qt::Key_Return);
         dobleClic(1);
         QCOMPARE(abiertas, esperadas);
+    }
+
+    // The list shows its picture behind the rows, not a flat colour.
+    void laListaMuestraSuFondo()
+    {
+        carpeta->agregarVisita({"2026-08-05 08:00:00", "Ana Ruiz"});
+        QVERIFY(abrirPanel());
+        const QImage imagen = panel->ListView1->viewport()->grab().toImage();
+        // Below the only row: what shows there is the background.
+        QSet<QRgb> colores;
+        const int desde =
+            panel->ListView1->visualRect(panel->ListView1->model()->index(0, 0)).bottom() + 5;
+        for (int y = desde; y < imagen.height(); y += 7)
+            for (int x = 0; x < imagen.width(); x += 11)
+                colores.insert(imagen.pixel(x, y));
+        QVERIFY2(colores.size() > 20, qPrintable(QString::number(colores.size())));
     }
 
     void laSalidaRegistradaQuitaLaFila()

@@ -5,6 +5,7 @@
 #include "foundation/FechasTexto.h"
 #include "visits/Visitas.h"
 
+#include <QLocale>
 #include <QTest>
 
 class PruebaVisitas : public QObject
@@ -22,6 +23,7 @@ private slots:
         carpeta = std::make_unique<CarpetaPrueba>();
         carpeta->crearBaseDatos();
         carpeta->ctx->cfg = InterpretarLineaConfiguracion(";P");
+        QLocale::setDefault(QLocale(QStringLiteral("es_CO")));
     }
 
     void visitaAbiertaSinDistinguirMayusculas()
@@ -68,6 +70,41 @@ private slots:
         QCOMPARE(AutorizadoresQueEmpiezanPor(bd(), "LUIS G"), QStringList{"Luis Gil"});
     }
 
+    // More names than are offered: the first hundred in Spanish order, whatever
+    // the byte order of their keys puts first, and word that more match.
+    void listaCortadaEnOrdenEspanol()
+    {
+        QStringList nombres;
+        for (int n = 1; n <= 120; ++n)
+            nombres << QStringLiteral("Marta Gil %1").arg(n, 3, 10, QChar(u'0'));
+        nombres << "María José Pérez"
+                << "MAR ÁVILA"
+                << "Mañana Sol"
+                << "Martín Úbeda"
+                << "Mar'ia Paz"
+                << "Ma Ñu";
+        for (const QString& nombre : nombres)
+            carpeta->agregarVisita({"2026-08-01 10:00:00", nombre});
+        SesionBD sesion(bd());
+        bool hayMas = false;
+        const QStringList mar = NombresQueEmpiezanPor(bd(), TablaVisitas::Entradas, "mar", &hayMas);
+        QVERIFY(hayMas);
+        QCOMPARE(mar.size(), 100);
+        QCOMPARE(mar.mid(0, 4),
+                 (QStringList{"MAR ÁVILA", "Mar'ia Paz", "María José Pérez", "Marta Gil 001"}));
+        QCOMPARE(mar.last(), "Marta Gil 097");
+        const QStringList ma = NombresQueEmpiezanPor(bd(), TablaVisitas::Entradas, "MA", &hayMas);
+        QCOMPARE(ma.mid(0, 5), (QStringList{"Ma Ñu", "Mañana Sol", "MAR ÁVILA", "Mar'ia Paz",
+                                            "María José Pérez"}));
+        QCOMPARE(ma.last(), "Marta Gil 095");
+        // Few enough: all of them, and nothing more to say.
+        QCOMPARE(NombresQueEmpiezanPor(bd(), TablaVisitas::Entradas, "mart", &hayMas).size(), 100);
+        QVERIFY(hayMas);
+        QCOMPARE(NombresQueEmpiezanPor(bd(), TablaVisitas::Entradas, "martí", &hayMas),
+                 QStringList{"Martín Úbeda"});
+        QVERIFY(!hayMas);
+    }
+
     void elAvisoVaConSuEntradaOSeQuedanAmbasFuera()
     {
         DatosVisita d;
@@ -108,29 +145,59 @@ private slots:
         QCOMPARE(leido.value_or(-1), valor);
     }
 
+    // Each row in the locale it means: the live fields follow the machine's
+    // short date, which a month-first machine must never read day first.
     void momentosSeLeenComoSeMuestran_data()
     {
+        QTest::addColumn<QString>("regional");
         QTest::addColumn<QString>("texto");
+        QTest::addColumn<bool>("vivo"); // read back as a live field, or as a list's
         QTest::addColumn<QDateTime>("momento");
         const QDate dia(2026, 8, 5);
-        QTest::newRow("lista tarde") << "05/08/2026 03:07:09 pm" << QDateTime(dia, QTime(15, 7, 9));
-        QTest::newRow("medianoche")
-            << "06/08/2026 12:15:00 am" << QDateTime(dia.addDays(1), QTime(0, 15));
-        QTest::newRow("mediodia") << "05/08/2026 12:00:00 pm" << QDateTime(dia, QTime(12, 0));
-        QTest::newRow("24 horas tecleado") << "5/8/2026 14:30" << QDateTime(dia, QTime(14, 30));
-        QTest::newRow("viva") << TextoFechaViva(QDateTime(dia, QTime(9, 1, 2)))
-                              << QDateTime(dia, QTime(9, 1, 2));
-        QTest::newRow("dia imposible") << "31/02/2026 10:00:00 am" << QDateTime();
-        QTest::newRow("texto") << "ayer" << QDateTime();
+        const auto fila = [](const char* caso, const char* regional, const QString& texto,
+                             bool vivo, const QDateTime& momento) {
+            QTest::newRow(caso) << QString(regional) << texto << vivo << momento;
+        };
+        for (const char* regional : {"es_CO", "en_US", "C"}) {
+            const QString r(regional);
+            fila(qPrintable(r + " lista tarde"), regional, "05/08/2026 03:07:09 pm", false,
+                 QDateTime(dia, QTime(15, 7, 9)));
+            fila(qPrintable(r + " medianoche"), regional, "06/08/2026 12:15:00 am", false,
+                 QDateTime(dia.addDays(1), QTime(0, 15)));
+            fila(qPrintable(r + " mediodia"), regional, "05/08/2026 12:00:00 pm", false,
+                 QDateTime(dia, QTime(12, 0)));
+            fila(qPrintable(r + " 24 horas tecleado"), regional, "5/8/2026 14:30", false,
+                 QDateTime(dia, QTime(14, 30)));
+            fila(qPrintable(r + " dia imposible"), regional, "31/02/2026 10:00:00 am", false,
+                 QDateTime());
+            fila(qPrintable(r + " texto"), regional, "ayer", true, QDateTime());
+        }
+        fila("es_CO viva", "es_CO", "5/08/26 09:01:02 am", true, QDateTime(dia, QTime(9, 1, 2)));
+        fila("en_US viva", "en_US", "8/5/26 09:01:02 am", true, QDateTime(dia, QTime(9, 1, 2)));
+        fila("en_US viva tecleada", "en_US", "8/5/26 9:01 pm", true, QDateTime(dia, QTime(21, 1)));
+        fila("C viva", "C", "5 Aug 2026 09:01:02 am", true, QDateTime(dia, QTime(9, 1, 2)));
+        // Where the machine's date is day first too, a list's date typed into a
+        // live field reads the same; month first, it could be either: refused.
+        fila("es_CO lista en campo vivo", "es_CO", "05/08/2026 10:00:00 am", true,
+             QDateTime(dia, QTime(10, 0)));
+        fila("C lista en campo vivo", "C", "05/08/2026 10:00:00 am", true,
+             QDateTime(dia, QTime(10, 0)));
+        fila("en_US lista en campo vivo", "en_US", "05/08/2026 10:00:00 am", true, QDateTime());
+        fila("en_US viva en lista", "en_US", "8/5/26 09:01:02 am", false, QDateTime());
+        fila("en_US dia primero", "en_US", "13/5/26 10:00 am", true, QDateTime());
     }
 
     void momentosSeLeenComoSeMuestran()
     {
+        QFETCH(QString, regional);
         QFETCH(QString, texto);
+        QFETCH(bool, vivo);
         QFETCH(QDateTime, momento);
-        QCOMPARE(LeerFechaMostrada(texto, FormatoFecha::Lista), momento);
+        QLocale::setDefault(QLocale(regional));
+        const FormatoFecha formato = vivo ? FormatoFecha::Viva : FormatoFecha::Lista;
+        QCOMPARE(LeerFechaMostrada(texto, formato), momento);
         if (momento.isValid())
-            QCOMPARE(LeerFechaMostrada(TextoFechaLista(momento), FormatoFecha::Lista), momento);
+            QCOMPARE(LeerFechaMostrada(EjemploFecha(formato, momento), formato), momento);
     }
 };
 
