@@ -23,12 +23,6 @@ const QString kCajaCopia = QStringLiteral("copia");
 const QString kCajaTamano = QStringLiteral("tamano");
 const QString kCajaBaseDatos = QStringLiteral("basedatos");
 
-// Waits for a worker and tells whether it ended.
-bool Esperar(QThread* hilo, int milisegundos)
-{
-    return !hilo || hilo->wait(milisegundos);
-}
-
 } // namespace
 
 Supervisor::Supervisor(Contexto& ctx, QWidget* ventana)
@@ -88,21 +82,36 @@ void Supervisor::lanzarTrabajo()
     pedido_.devolverTurno = devolverTurno_;
     pedido_.avisos = ctx_.cfg.EfectuarAviso;
     pedido_.ahora = ctx_.reloj.ahora();
-    QThread* hilo = QThread::create([this] { resultado_ = TrabajoTick(pedido_); });
-    hiloTrabajo_ = hilo;
-    connect(hilo, &QThread::finished, this, [this, hilo] {
-        if (hiloTrabajo_ == hilo)
-            alTerminarTrabajo();
+    lanzar(
+        hiloTrabajo_, [this] { resultado_ = TrabajoTick(pedido_); },
+        &Supervisor::alTerminarTrabajo);
+}
+
+void Supervisor::lanzar(QThread*& hilo, std::function<void()> trabajo,
+                        void (Supervisor::*alTerminar)())
+{
+    QThread* nuevo = QThread::create(std::move(trabajo));
+    hilo = nuevo;
+    // Only this thread's end is handled: a late signal of an earlier, already
+    // handled one must not stand for a newer one.
+    connect(nuevo, &QThread::finished, this, [this, &hilo, nuevo, alTerminar] {
+        if (hilo == nuevo)
+            (this->*alTerminar)();
     });
-    hilo->start();
+    nuevo->start();
+}
+
+bool Supervisor::esperar(QThread* hilo, int milisegundos, void (Supervisor::*alTerminar)())
+{
+    if (hilo && !hilo->wait(milisegundos))
+        return false;
+    (this->*alTerminar)();
+    return true;
 }
 
 bool Supervisor::esperarTrabajo(int milisegundos)
 {
-    if (!Esperar(hiloTrabajo_, milisegundos))
-        return false;
-    alTerminarTrabajo();
-    return true;
+    return esperar(hiloTrabajo_, milisegundos, &Supervisor::alTerminarTrabajo);
 }
 
 void Supervisor::alTerminarTrabajo()
@@ -154,27 +163,19 @@ void Supervisor::iniciarCopia(int respaldoCada)
     const QDateTime ahora = ctx_.reloj.ahora();
     const QString destino = carpeta + u'/' + NombreRespaldo(ahora, ctx_.cfg.PuntoControl);
     const QString punto = ctx_.cfg.PuntoControl;
-    QThread* hilo = QThread::create([this, carpeta, punto, origen, destino] {
-        BorrarCopiasInterrumpidas(carpeta, punto,
-                                  QDateTime::currentDateTime().addSecs(-kCopiaAbandonadaS));
-        correcta_ = copiar_(origen, destino, &error_);
-    });
-    hiloCopia_ = hilo;
-    // Only this copy's end is reported: a late signal of an earlier, already
-    // reported copy must not stand for a newer one.
-    connect(hilo, &QThread::finished, this, [this, hilo] {
-        if (hiloCopia_ == hilo)
-            alTerminarCopia();
-    });
-    hilo->start();
+    lanzar(
+        hiloCopia_,
+        [this, carpeta, punto, origen, destino] {
+            BorrarCopiasInterrumpidas(carpeta, punto,
+                                      QDateTime::currentDateTime().addSecs(-kCopiaAbandonadaS));
+            correcta_ = copiar_(origen, destino, &error_);
+        },
+        &Supervisor::alTerminarCopia);
 }
 
 bool Supervisor::esperarCopia(int milisegundos)
 {
-    if (!Esperar(hiloCopia_, milisegundos))
-        return false;
-    alTerminarCopia();
-    return true;
+    return esperar(hiloCopia_, milisegundos, &Supervisor::alTerminarCopia);
 }
 
 void Supervisor::alTerminarCopia()

@@ -53,6 +53,9 @@ signals:
     void avisosRevisados(bool hayVencidos);
 
 private:
+    // Runs trabajo on a thread kept in hilo; alTerminar handles its end.
+    void lanzar(QThread*& hilo, std::function<void()> trabajo, void (Supervisor::*alTerminar)());
+    bool esperar(QThread* hilo, int milisegundos, void (Supervisor::*alTerminar)());
     void lanzarTrabajo();
     void alTerminarTrabajo();
     void iniciarCopia(int respaldoCada);
