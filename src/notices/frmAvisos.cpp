@@ -64,10 +64,7 @@ int frmAvisos::llenar(bool conSegundos)
     Ocupado ocupado(ocupado_);
     const QDateTime ahora = ctx_.reloj.ahora();
     QList<AvisoVencido> avisos;
-    if (!AccionBD(ctx_, this, [&] {
-            SesionBD sesion(ctx_.bd());
-            avisos = AvisosVencidos(ctx_.bd(), ahora);
-        }))
+    if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { avisos = AvisosVencidos(bd, ahora); }))
         return -1;
     const QString formato = conSegundos ? QStringLiteral("dd/MM/yyyy hh:mm:ss ap")
                                         : QStringLiteral("dd/MM/yyyy hh:mm ap");
@@ -116,10 +113,7 @@ void frmAvisos::eliminarSeleccionado()
     if (!ctx_.dialogos.confirmar(this, ctx_.texto(62) + textoId, ctx_.texto(63),
                                  Dialogos::Icono::Informacion))
         return;
-    if (!AccionBD(ctx_, this, [&] {
-            SesionBD sesion(ctx_.bd());
-            EliminarAvisos(ctx_.bd(), id);
-        }))
+    if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { EliminarAvisos(bd, id); }))
         return;
     ctx_.registrar(QStringLiteral("Se eliminó el aviso ID: ") + textoId +
                    QStringLiteral(", realizando doble click en el listado"));

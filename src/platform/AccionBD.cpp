@@ -30,10 +30,20 @@ void MostrarErrorBD(Contexto& ctx, QWidget* ventana, const ErrorBD& error)
                           ctx.idioma.mensaje(QStringLiteral("XBDTitulo")));
 }
 
-bool AccionBDSinAviso(Contexto& ctx, const std::function<void()>& accion)
+namespace {
+
+void Ejecutar(Contexto& ctx, const SentenciasBD& accion)
+{
+    SesionBD sesion(ctx.bd());
+    accion(ctx.bd());
+}
+
+} // namespace
+
+bool AccionBDSinAviso(Contexto& ctx, const SentenciasBD& accion)
 {
     try {
-        accion();
+        Ejecutar(ctx, accion);
         return true;
     } catch (const ErrorBD& error) {
         RegistrarErrorBD(ctx, error);
@@ -41,10 +51,10 @@ bool AccionBDSinAviso(Contexto& ctx, const std::function<void()>& accion)
     }
 }
 
-bool AccionBD(Contexto& ctx, QWidget* ventana, const std::function<void()>& accion)
+bool AccionBD(Contexto& ctx, QWidget* ventana, const SentenciasBD& accion)
 {
     try {
-        accion();
+        Ejecutar(ctx, accion);
         return true;
     } catch (const ErrorBD& error) {
         RegistrarErrorBD(ctx, error);

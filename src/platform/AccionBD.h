@@ -5,15 +5,19 @@
 class Contexto;
 class QWidget;
 
-// Runs one database action of a window. A failure (database missing, locked
+class BaseDatos;
+
+// Runs one database action of a window on the open connection (opened for it,
+// closed after it, also when it throws). A failure (database missing, locked
 // past the timeout, statement refused) closes the connection, writes the
 // event log and shows the reason; the window stays usable. Returns whether the
 // action ran to its end.
-bool AccionBD(Contexto& ctx, QWidget* ventana, const std::function<void()>& accion);
+using SentenciasBD = std::function<void(BaseDatos& bd)>;
+bool AccionBD(Contexto& ctx, QWidget* ventana, const SentenciasBD& accion);
 
 // The same for reads that run while the guard types (name completion): a
 // failure is written to the event log but shows no box, so typing goes on.
-bool AccionBDSinAviso(Contexto& ctx, const std::function<void()>& accion);
+bool AccionBDSinAviso(Contexto& ctx, const SentenciasBD& accion);
 
 class ErrorBD;
 class QString;

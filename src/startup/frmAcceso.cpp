@@ -175,10 +175,8 @@ void frmAcceso::intentarAcceso()
     const QString sr = txtUsr->text();
     const QString dw = txtPwd->text();
     std::optional<UsuarioActual> usuario;
-    const bool consultado = AccionBD(ctx_, this, [&] {
-        SesionBD sesion(ctx_.bd());
-        usuario = BuscarUsuario(ctx_.bd(), sr, dw);
-    });
+    const bool consultado =
+        AccionBD(ctx_, this, [&](BaseDatos& bd) { usuario = BuscarUsuario(bd, sr, dw); });
     if (!consultado)
         return; // the database failed: not an attempt of the user's
     if (!usuario) {

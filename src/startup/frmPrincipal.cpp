@@ -175,10 +175,8 @@ void frmPrincipal::cargar()
 
     // Without the grants the user sees no governed entry at all.
     ctx_.Permiso.fill(false);
-    AccionBD(ctx_, this, [&] {
-        SesionBD sesion(ctx_.bd());
-        ctx_.Permiso = LeerPermisos(ctx_.bd(), ctx_.usuario.UsuarioId);
-    });
+    AccionBD(ctx_, this,
+             [&](BaseDatos& bd) { ctx_.Permiso = LeerPermisos(bd, ctx_.usuario.UsuarioId); });
     aplicarPermisos();
     Timer1->start();
     show();
@@ -206,10 +204,7 @@ bool frmPrincipal::eventFilter(QObject* objeto, QEvent* evento)
 void frmPrincipal::alVisitasPendientes()
 {
     bool hayVisitas = false;
-    if (!AccionBD(ctx_, this, [&] {
-            SesionBD sesion(ctx_.bd());
-            hayVisitas = HayVisitasActuales(ctx_.bd());
-        }))
+    if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { hayVisitas = HayVisitasActuales(bd); }))
         return;
     ctx_.registrar(QStringLiteral("Abre panel de visitas actuales (pendientes)"));
     if (!hayVisitas)
@@ -313,10 +308,7 @@ void frmPrincipal::traerPanel(const QString& panelOrigen, bool salidaRegistrada)
 void frmPrincipal::alConsultaCenso()
 {
     bool hayCenso = false;
-    if (!AccionBD(ctx_, this, [&] {
-            SesionBD sesion(ctx_.bd());
-            hayCenso = HayCenso(ctx_.bd());
-        }))
+    if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { hayCenso = HayCenso(bd); }))
         return;
     ctx_.registrar(QStringLiteral("Abre el panel de consultar censo"));
     if (!hayCenso)

@@ -240,10 +240,9 @@ void frmEntrada::rellenar(ListaNombres* lista, QCheckBox* activo)
     QStringList nombres;
     bool hayMas = false;
     const bool esVisitante = lista == lstNombreVisitante;
-    AccionBDSinAviso(ctx_, [&] {
-        SesionBD sesion(ctx_.bd());
-        nombres = esVisitante ? NombresQueEmpiezanPor(ctx_.bd(), tablaOrigen(), texto, &hayMas)
-                              : AutorizadoresQueEmpiezanPor(ctx_.bd(), texto, &hayMas);
+    AccionBDSinAviso(ctx_, [&](BaseDatos& bd) {
+        nombres = esVisitante ? NombresQueEmpiezanPor(bd, tablaOrigen(), texto, &hayMas)
+                              : AutorizadoresQueEmpiezanPor(bd, texto, &hayMas);
     });
     lista->fijarNombres(nombres, hayMas);
 }
@@ -345,10 +344,7 @@ void frmEntrada::cargarUltimaVisita()
     const TablaVisitas tabla = tablaOrigen();
     const QString nombre = campos.txtNombreVisitante->text();
     std::optional<Visita> visita;
-    if (!AccionBD(ctx_, this, [&] {
-            SesionBD sesion(ctx_.bd());
-            visita = UltimaVisita(ctx_.bd(), tabla, nombre);
-        }))
+    if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { visita = UltimaVisita(bd, tabla, nombre); }))
         return;
     const QString comun = QStringLiteral("(Tabla: ") + NombreTabla(tabla) +
                           QStringLiteral(") de la última vez que ingresó <-") + nombre +
@@ -393,10 +389,8 @@ void frmEntrada::agregarEntrada()
     const QString nombre = campos.txtNombreVisitante->text();
     if (!ctx_.cfg.DuplicarEntrada && !nombre.isEmpty()) {
         std::optional<int> abierta;
-        if (!AccionBD(ctx_, this, [&] {
-                SesionBD sesion(ctx_.bd());
-                abierta = BuscarVisitaAbierta(ctx_.bd(), nombre);
-            }))
+        if (!AccionBD(ctx_, this,
+                      [&](BaseDatos& bd) { abierta = BuscarVisitaAbierta(bd, nombre); }))
             return;
         if (abierta)
             return frmSalida::Abrir(ctx_, paneles_, this, QStringLiteral("NuevaEntrada"), *abierta);
@@ -418,10 +412,7 @@ void frmEntrada::agregarEntrada()
     std::optional<QDateTime> avisoEn;
     if (conAviso)
         avisoEn = datos->FechaEntrada.addMSecs(qRound64(*minutos * 60000.0));
-    if (!AccionBD(ctx_, this, [&] {
-            SesionBD sesion(ctx_.bd());
-            AgregarEntrada(ctx_.bd(), *datos, avisoEn);
-        }))
+    if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { AgregarEntrada(bd, *datos, avisoEn); }))
         return;
     ctx_.registrar(QStringLiteral("Agrega entrada"));
     // The picture belongs to this entry only.

@@ -83,10 +83,8 @@ bool frmSalida::cargar()
 {
     txtFechaSalida->setText(TextoFechaViva(ctx_.reloj.ahora()));
     std::optional<Visita> visita;
-    if (!AccionBD(ctx_, this, [&] {
-            SesionBD sesion(ctx_.bd());
-            visita = LeerVisita(ctx_.bd(), ctx_.traspaso.IdEntradaSel);
-        }))
+    if (!AccionBD(ctx_, this,
+                  [&](BaseDatos& bd) { visita = LeerVisita(bd, ctx_.traspaso.IdEntradaSel); }))
         return false;
     if (!visita) {
         ctx_.dialogos.informar(this, ctx_.idioma.mensaje(QStringLiteral("XEntradaNoExiste")));
@@ -112,7 +110,7 @@ void frmSalida::modificarEntrada()
     const std::optional<DatosVisita> datos = campos.validar({295, 296, 297, 298});
     if (!datos)
         return;
-    guardar([&] { return ModificarEntrada(ctx_.bd(), ctx_.traspaso.IdEntradaSel, *datos); },
+    guardar([&](BaseDatos& bd) { return ModificarEntrada(bd, ctx_.traspaso.IdEntradaSel, *datos); },
             QStringLiteral("Modifica entrada"), false, 299);
 }
 
@@ -135,21 +133,18 @@ void frmSalida::registrarSalida()
         return;
     salida = CamposVisita::momentoAlConfirmar(txtFechaSalida, FormatoFecha::Viva, *salida);
     guardar(
-        [&] {
-            return RegistrarSalida(ctx_.bd(), ctx_.traspaso.IdEntradaSel, *datos, *salida,
+        [&](BaseDatos& bd) {
+            return RegistrarSalida(bd, ctx_.traspaso.IdEntradaSel, *datos, *salida,
                                    ctx_.cfg.EfectuarAviso);
         },
         QStringLiteral("Registra salida"), true, 312);
 }
 
-void frmSalida::guardar(const std::function<bool()>& sentencia, const QString& suceso,
+void frmSalida::guardar(const std::function<bool(BaseDatos&)>& sentencia, const QString& suceso,
                         bool salidaRegistrada, int slotMensaje)
 {
     bool existe = false;
-    if (!AccionBD(ctx_, this, [&] {
-            SesionBD sesion(ctx_.bd());
-            existe = sentencia();
-        }))
+    if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { existe = sentencia(bd); }))
         return;
     if (!existe) {
         // Deleted or changed at another terminal meanwhile: nothing to store it in.

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class BaseDatos;
 class Contexto;
 class Paneles;
 class QCheckBox;
@@ -44,7 +45,7 @@ public:
 private:
     // Runs the write; when the entry still exists, logs, closes, brings up the
     // opener and shows the success message.
-    void guardar(const std::function<bool()>& sentencia, const QString& suceso,
+    void guardar(const std::function<bool(BaseDatos&)>& sentencia, const QString& suceso,
                  bool salidaRegistrada, int slotMensaje);
 
     Contexto& ctx_;

@@ -79,10 +79,7 @@ bool frmVisitasPendientes::eventFilter(QObject* objeto, QEvent* evento)
 void frmVisitasPendientes::recargar()
 {
     QList<Visita> visitas;
-    fallo_ = !AccionBD(ctx_, this, [&] {
-        SesionBD sesion(ctx_.bd());
-        visitas = VisitasActuales(ctx_.bd());
-    });
+    fallo_ = !AccionBD(ctx_, this, [&](BaseDatos& bd) { visitas = VisitasActuales(bd); });
     if (fallo_)
         return;
     // The same visitor stays selected, whatever moved around it; the first
