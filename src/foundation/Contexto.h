@@ -3,6 +3,7 @@
 #include "BaseDatos.h"
 #include "Configuracion.h"
 #include "Idiomas.h"
+#include "Permisos.h"
 #include "Reloj.h"
 
 #include <QString>
@@ -57,7 +58,7 @@ public:
     TablasIdioma idioma;
     QString codigoIdioma;
     UsuarioActual usuario;
-    std::array<bool, 17> Permiso{}; // Permiso[1] .. Permiso[16]
+    Permisos permisos;
     Traspaso traspaso;
 
     Reloj& reloj;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "Permisos.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
-inline constexpr int kSlotsTexto = 378;  // TextoIdioma 0..377
-inline constexpr int kSlotsPermiso = 16; // PermisoIdioma 1..16
+inline constexpr int kSlotsTexto = 378;               // TextoIdioma 0..377
+inline constexpr int kSlotsPermiso = kNumeroPermisos; // PermisoIdioma 1..16
 inline const QString kArchivoIdioma = QStringLiteral("zelvora_idioma.cfg");
 
 // The two text tables every window reads by slot, plus the few messages this

@@ -2,16 +2,16 @@
 
 #include "foundation/BaseDatos.h"
 
-std::array<bool, 17> LeerPermisos(BaseDatos& bd, int idSr)
+Permisos LeerPermisos(BaseDatos& bd, int idSr)
 {
-    std::array<bool, 17> permisos{};
+    Permisos permisos;
     QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT up.PermisoAutorizado FROM Permisos p "
                                              "LEFT JOIN UsuariosPermisos up "
                                              "ON up.id_permiso = p.id_permiso AND up.id_sr = ? "
                                              "ORDER BY p.VarN ASC, p.id_permiso ASC"),
                               {idSr});
-    for (int n = 1; n <= 16 && q.next(); ++n)
-        permisos[n] = q.value(0).toInt() != 0;
+    for (int n = 1; n <= kNumeroPermisos && q.next(); ++n)
+        permisos.fijar(n, q.value(0).toInt() != 0);
     return permisos;
 }
 

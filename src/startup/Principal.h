@@ -1,12 +1,12 @@
 #pragma once
 
-#include <array>
+#include "foundation/Permisos.h"
 
 class BaseDatos;
 
 // The user's sixteen grants: permission n is the n-th permission of the
 // catalogue in VarN order. A grant row that is missing counts as not granted.
-std::array<bool, 17> LeerPermisos(BaseDatos& bd, int idSr);
+Permisos LeerPermisos(BaseDatos& bd, int idSr);
 
 // Whether anybody is inside (a visit without exit), and whether the census has
 // any dwelling: the main menu shows a message instead of an empty panel.

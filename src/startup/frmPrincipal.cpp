@@ -138,22 +138,22 @@ void frmPrincipal::aplicarTextos()
 
 void frmPrincipal::aplicarPermisos()
 {
-    const std::pair<int, QAction*> gobernadas[] = {
-        {1, mnuEntradasSalidas->menuAction()},
-        {2, mnuNuevaEntrada},
-        {3, mnuVisitasPendientes},
-        {4, mnuRegistroVisitas},
-        {5, mnuEstadisticasVisitas},
-        {7, mnuCensos->menuAction()},
-        {8, mnuNuevoCenso},
-        {9, mnuConsultaCenso},
-        {10, mnuListado},
-        {13, mnuSistema->menuAction()},
-        {14, mnuUsuarios},
-        {15, mnuCambiar},
+    const std::pair<Permiso, QAction*> gobernadas[] = {
+        {Permiso::MostrarEntradasSalidas, mnuEntradasSalidas->menuAction()},
+        {Permiso::NuevaEntrada, mnuNuevaEntrada},
+        {Permiso::VisitasActuales, mnuVisitasPendientes},
+        {Permiso::RegistroVisitas, mnuRegistroVisitas},
+        {Permiso::EstadisticasVisitas, mnuEstadisticasVisitas},
+        {Permiso::MostrarCenso, mnuCensos->menuAction()},
+        {Permiso::NuevoCenso, mnuNuevoCenso},
+        {Permiso::ConsultarCenso, mnuConsultaCenso},
+        {Permiso::ListadoCenso, mnuListado},
+        {Permiso::MostrarSistema, mnuSistema->menuAction()},
+        {Permiso::GestionUsuarios, mnuUsuarios},
+        {Permiso::CambiarContrasena, mnuCambiar},
     };
     for (const auto& [permiso, entrada] : gobernadas)
-        if (!ctx_.Permiso[permiso])
+        if (!ctx_.permisos.tiene(permiso))
             entrada->setVisible(false);
 }
 
@@ -174,9 +174,9 @@ void frmPrincipal::cargar()
     aplicarTextos();
 
     // Without the grants the user sees no governed entry at all.
-    ctx_.Permiso.fill(false);
+    ctx_.permisos.quitarTodos();
     AccionBD(ctx_, this,
-             [&](BaseDatos& bd) { ctx_.Permiso = LeerPermisos(bd, ctx_.usuario.UsuarioId); });
+             [&](BaseDatos& bd) { ctx_.permisos = LeerPermisos(bd, ctx_.usuario.UsuarioId); });
     aplicarPermisos();
     Timer1->start();
     show();

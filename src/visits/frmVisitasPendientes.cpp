@@ -96,7 +96,7 @@ void frmVisitasPendientes::recargar()
 void frmVisitasPendientes::abrirSalida()
 {
     const int fila = ListView1->currentIndex().row();
-    if (!ctx_.Permiso[16] || fila < 0)
+    if (!ctx_.permisos.tiene(Permiso::RegistrarSalidas) || fila < 0)
         return;
     frmSalida::Abrir(ctx_, paneles_, this, QStringLiteral("VisitasPendientes"), modelo_->id(fila));
 }

@@ -117,7 +117,7 @@ private slots:
         QVERIFY(visible("mnuEntradasSalidas") && visible("mnuVisitasPendientes"));
         for (const char* nombre : {"mnuNuevaEntrada", "mnuRegistroVisitas", "mnuSistema"})
             QVERIFY2(!visible(nombre), nombre);
-        QVERIFY(carpeta->ctx->Permiso[16]);
+        QVERIFY(carpeta->ctx->permisos.tiene(Permiso::RegistrarSalidas));
         QCOMPARE(carpeta->dialogos.mostrados.size(), size_t(1)); // only the greeting
     }
 
@@ -128,8 +128,8 @@ private slots:
         carpeta->ejecutarSql("UPDATE Permisos SET VarN = 7 - VarN WHERE id_permiso IN (3, 4)");
         const int id = carpeta->agregarUsuario("cruzado", "x", {1, 3});
         entrar("es", id);
-        QVERIFY(!carpeta->ctx->Permiso[3]);
-        QVERIFY(carpeta->ctx->Permiso[4]);
+        QVERIFY(!carpeta->ctx->permisos.tiene(Permiso::VisitasActuales));
+        QVERIFY(carpeta->ctx->permisos.tiene(Permiso::RegistroVisitas));
         QVERIFY(!visible("mnuVisitasPendientes"));
         QVERIFY(visible("mnuRegistroVisitas"));
     }

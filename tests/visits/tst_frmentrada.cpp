@@ -78,7 +78,8 @@ private slots:
         carpeta = std::make_unique<CarpetaPrueba>();
         carpeta->crearBaseDatos();
         CargarTablasIdioma("es", &carpeta->ctx->idioma);
-        carpeta->ctx->Permiso.fill(true);
+        for (int n = 1; n <= kNumeroPermisos; ++n)
+            carpeta->ctx->permisos.fijar(n, true);
         // A day-first machine, as the dates typed below are written.
         QLocale::setDefault(QLocale(QStringLiteral("es_CO")));
     }
