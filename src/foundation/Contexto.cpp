@@ -15,30 +15,23 @@ Contexto::Contexto(QString carpetaPrograma, Reloj& reloj_, Dialogos& dialogos_)
 {
 }
 
-void Contexto::RegistrarSuceso()
+void Contexto::registrar(const QString& texto)
 {
     bool cambio = false;
     if (cfg.EfectuarRegistroDeSucesos) {
         const AutorSuceso autor{cfg.PuntoControl, usuario.UsuarioSr, usuario.UsuarioNombre,
                                 usuario.UsuarioApe1, usuario.UsuarioApe2};
         QString error;
-        const bool escrito = AnexarSuceso(carpetaDatos(), reloj.ahora(), autor, Suceso, &error);
+        const bool escrito = AnexarSuceso(carpetaDatos(), reloj.ahora(), autor, texto, &error);
         if (!escrito)
-            qWarning().noquote() << "event log not written:" << error << "-" << Suceso;
+            qWarning().noquote() << "event log not written:" << error << "-" << texto;
         ultimoErrorSucesos_ = error;
         // Only the change is told: a guard warned once is not warned at every line.
         cambio = escrito == sucesosFallan_;
         sucesosFallan_ = !escrito;
     }
-    Suceso.clear();
     if (cambio && alCambiarRegistroSucesos)
         alCambiarRegistroSucesos(!sucesosFallan_, ultimoErrorSucesos_);
-}
-
-void Contexto::registrar(const QString& texto)
-{
-    Suceso = texto;
-    RegistrarSuceso();
 }
 
 LecturaConfiguracion Contexto::LeerConfiguracion()

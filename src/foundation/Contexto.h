@@ -66,10 +66,8 @@ public:
 
     QString texto(int slot) const { return idioma.texto(slot); }
 
-    // The event log: set Suceso, call RegistrarSuceso. A line that cannot be
-    // written never stops the action that produced it.
-    QString Suceso;
-    void RegistrarSuceso();
+    // Appends a line to the day's event log. A line that cannot be written
+    // never stops the action that produced it.
     void registrar(const QString& texto);
     const QString& ultimoErrorSucesos() const { return ultimoErrorSucesos_; }
     // Called once when lines stop reaching the file (escribe false, with the
