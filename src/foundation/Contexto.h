@@ -27,24 +27,17 @@ struct UsuarioActual
     QString nombreCompleto() const;
 };
 
-// Values one panel sets for the next before opening it.
+// What outlives a window: where the notices panel was left, for its next opening.
 struct Traspaso
 {
-    int IdEntradaSel = 0;
-    QString PanelOrigen;
-    int IdCensoSel = 0;
-    bool ConsultaCensoVacia = false;
-    int IdVisitaProgramadaSel = 0;
-    int IdAvisoSel = 0;
     int AvisosLeft = 11000; // twips
     int AvisosTop = 0;
-    int SegundosCiclo = 0;
 };
 
 enum class LecturaConfiguracion { Correcta, NoExiste, SinPuntoControl };
 
 // The program's shared module: configuration, language tables, logged-in user,
-// permissions, hand-over values, event log and database. Created once at
+// permissions, the notices panel's place, event log and database. Created once at
 // start-up and handed to every window; tests make a fresh one each.
 class Contexto
 {

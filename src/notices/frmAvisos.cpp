@@ -8,7 +8,6 @@
 #include "platform/Imagenes.h"
 #include "platform/ListaInforme.h"
 #include "platform/ModeloTabla.h"
-#include "platform/Paneles.h"
 #include "platform/Twips.h"
 
 #include <QCloseEvent>
@@ -17,7 +16,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-frmAvisos::frmAvisos(Contexto& ctx, QWidget* padre) : QWidget(padre), ctx_(ctx)
+frmAvisos::frmAvisos(Contexto& ctx, QWidget* padre) : Panel(padre), ctx_(ctx)
 {
     setObjectName(QStringLiteral("frmAvisos"));
     setWindowIcon(CargarIcono(ctx_.carpetaPrograma(), QStringLiteral("ico/visitas_actuales.ico")));
@@ -28,9 +27,6 @@ frmAvisos::frmAvisos(Contexto& ctx, QWidget* padre) : QWidget(padre), ctx_(ctx)
     modelo_->fijarEncabezados(encabezados);
 
     ListView1 = CrearListaInforme(this, modelo_, {800, 2500, 1100, 2500, 1000, 1200, 2500, 2500});
-    connect(ListView1, &QTreeView::clicked, this, [this](const QModelIndex& indice) {
-        ctx_.traspaso.IdAvisoSel = modelo_->id(indice.row());
-    });
     connect(ListView1, &QTreeView::doubleClicked, this, &frmAvisos::eliminarSeleccionado);
 
     auto* capa = new QVBoxLayout(this);
@@ -106,7 +102,6 @@ void frmAvisos::eliminarSeleccionado()
     if (fila < 0)
         return;
     const int id = modelo_->id(fila);
-    ctx_.traspaso.IdAvisoSel = id;
     const QString textoId = QString::number(id);
     ctx_.registrar(QStringLiteral("Se pregunta si desea eliminar el aviso ID: ") + textoId +
                    QStringLiteral(", realizando doble click en el listado"));
@@ -117,7 +112,6 @@ void frmAvisos::eliminarSeleccionado()
         return;
     ctx_.registrar(QStringLiteral("Se eliminó el aviso ID: ") + textoId +
                    QStringLiteral(", realizando doble click en el listado"));
-    ctx_.traspaso.IdAvisoSel = 0;
     // A fresh load in place: the list read again, the caption as at opening.
     cargar();
     ctx_.dialogos.informar(this, ctx_.texto(64));
@@ -130,5 +124,5 @@ void frmAvisos::closeEvent(QCloseEvent* evento)
     ctx_.traspaso.AvisosLeft = marco->x() * 15;
     ctx_.traspaso.AvisosTop = marco->y() * 15;
     Timer1->stop();
-    QWidget::closeEvent(evento);
+    Panel::closeEvent(evento);
 }

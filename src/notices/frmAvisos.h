@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/Paneles.h"
 
 class Contexto;
 class ModeloTabla;
@@ -9,7 +9,7 @@ class QTreeView;
 
 // Due notices with the minutes since each visitor came in. Refreshes every
 // minute, closes itself when nothing is due, and reopens where it was left.
-class frmAvisos : public QWidget
+class frmAvisos : public Panel
 {
     Q_OBJECT
 
@@ -18,6 +18,7 @@ public:
 
     // The load: times with seconds, caption slot 232.
     void cargar();
+    void alAbrir() override { cargar(); }
     // The minute tick: times without seconds, caption slot 61; closes when none is due.
     void alTemporizador();
     void eliminarSeleccionado();

@@ -1,5 +1,6 @@
 #include "Paneles.h"
 
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QShortcut>
 
@@ -9,6 +10,16 @@ void CerrarPanel(QWidget* panel)
         sub->close();
     else
         panel->close();
+}
+
+void TraerPanel(QWidget* panel)
+{
+    auto* sub = qobject_cast<QMdiSubWindow*>(panel->parentWidget());
+    if (!sub || !sub->mdiArea())
+        return panel->activateWindow();
+    if (sub->isMinimized())
+        sub->showNormal();
+    sub->mdiArea()->setActiveSubWindow(sub);
 }
 
 void CerrarConEscape(QWidget* panel)

@@ -1,21 +1,26 @@
 #pragma once
 
-#include <QString>
+#include <QWidget>
 
-class QWidget;
-
-// The main window's side of its panels: a panel that opened the exit panel is
-// brought up again by name ("VisitasPendientes", "NuevaEntrada",
-// "RegistroVisitas") when the exit panel is done with it.
-class Paneles
+// A panel of the main window's frame. The frame shows it first and then calls
+// alAbrir(), so that the first reading's error box comes up over the panel.
+// A panel that hands work to another window gives it its ids and listens to
+// its signals; nothing travels through shared state.
+class Panel : public QWidget
 {
+    Q_OBJECT
+
 public:
-    virtual ~Paneles() = default;
-    virtual void traerPanel(const QString& panelOrigen, bool salidaRegistrada) = 0;
+    using QWidget::QWidget;
+
+    virtual void alAbrir() {}
 };
 
 // Closes a panel, whether it sits in the main window's frame or stands alone.
 void CerrarPanel(QWidget* panel);
+
+// Brings a panel up again: the active one of the frame, restored if minimised.
+void TraerPanel(QWidget* panel);
 
 // Escape anywhere in the panel closes it.
 void CerrarConEscape(QWidget* panel);

@@ -51,11 +51,8 @@ void Supervisor::fijarReintento(int milisegundos)
 
 void Supervisor::tick()
 {
-    if (ctx_.cfg.EfectuarRespaldo) {
-        ctx_.traspaso.SegundosCiclo = kSegundosTick;
-        pendientes_ += ctx_.traspaso.SegundosCiclo;
-        ctx_.traspaso.SegundosCiclo = 0;
-    }
+    if (ctx_.cfg.EfectuarRespaldo)
+        pendientes_ += kSegundosTick;
     // Work still running (a busy database) takes this minute at its next round.
     if (hiloTrabajo_)
         otraVuelta_ = true;

@@ -5,6 +5,7 @@
 #include "platform/AccionBD.h"
 #include "platform/Dialogos.h"
 #include "platform/Imagenes.h"
+#include "platform/Paneles.h"
 #include "platform/Twips.h"
 
 #include "Supervisor.h"
@@ -13,7 +14,6 @@
 #include "visits/frmVisitasPendientes.h"
 
 #include <QCloseEvent>
-#include <QHash>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -111,11 +111,62 @@ void frmPrincipal::crearMenus()
     mnuAyuda = menuBar()->addAction(QStringLiteral("&Ayuda"));
     mnuAyuda->setObjectName(QStringLiteral("mnuAyuda"));
 
-    connect(mnuNuevaEntrada, &QAction::triggered, this, &frmPrincipal::alNuevaEntrada);
-    connect(mnuVisitasPendientes, &QAction::triggered, this, &frmPrincipal::alVisitasPendientes);
-    connect(mnuConsultaCenso, &QAction::triggered, this, &frmPrincipal::alConsultaCenso);
+    crearTablaPaneles();
     connect(mnuSalir, &QAction::triggered, this, &frmPrincipal::alSalir);
     connect(mnuAyuda, &QAction::triggered, this, &frmPrincipal::alAyuda);
+}
+
+void frmPrincipal::crearTablaPaneles()
+{
+    Contexto& ctx = ctx_;
+    paneles_ = {
+        {mnuNuevaEntrada,
+         Permiso::NuevaEntrada,
+         QStringLiteral("Abre panel de nueva entrada"),
+         {},
+         0,
+         [&ctx] { return new frmEntrada(ctx); }},
+        {mnuVisitasPendientes, Permiso::VisitasActuales,
+         QStringLiteral("Abre panel de visitas actuales (pendientes)"), HayVisitasActuales, 38,
+         [&ctx] { return new frmVisitasPendientes(ctx); }},
+        {mnuRegistroVisitas, Permiso::RegistroVisitas, {}, {}, 0, {}},
+        {mnuEstadisticasVisitas, Permiso::EstadisticasVisitas, {}, {}, 0, {}},
+        {mnuNuevoCenso, Permiso::NuevoCenso, {}, {}, 0, {}},
+        {mnuConsultaCenso,
+         Permiso::ConsultarCenso,
+         QStringLiteral("Abre el panel de consultar censo"),
+         HayCenso,
+         39,
+         {}},
+        {mnuListado, Permiso::ListadoCenso, {}, {}, 0, {}},
+        {mnuConfig, std::nullopt, {}, {}, 0, {}},
+        {mnuUsuarios, Permiso::GestionUsuarios, {}, {}, 0, {}},
+        {mnuCambiar, Permiso::CambiarContrasena, {}, {}, 0, {}},
+    };
+    for (EntradaPanel& fila : paneles_)
+        if (!fila.suceso.isEmpty() || fila.crear)
+            connect(fila.entrada, &QAction::triggered, this, [this, &fila] { alElegir(fila); });
+}
+
+void frmPrincipal::alElegir(const EntradaPanel& fila)
+{
+    bool hay = true;
+    if (fila.hayQueMostrar &&
+        !AccionBD(ctx_, this, [&](BaseDatos& bd) { hay = fila.hayQueMostrar(bd); }))
+        return;
+    if (!fila.suceso.isEmpty())
+        ctx_.registrar(fila.suceso);
+    if (!hay)
+        return ctx_.dialogos.informar(this, ctx_.texto(fila.slotNadaQueMostrar));
+    if (!fila.crear)
+        return;
+    // An open panel is only brought to the front.
+    QPointer<QMdiSubWindow>& abierto = abiertos_[fila.entrada];
+    if (abierto) {
+        abierto->showNormal();
+        return TraerPanel(abierto->widget());
+    }
+    abierto = mostrarPanel(fila.crear());
 }
 
 void frmPrincipal::aplicarTextos()
@@ -138,29 +189,21 @@ void frmPrincipal::aplicarTextos()
 
 void frmPrincipal::aplicarPermisos()
 {
-    const std::pair<Permiso, QAction*> gobernadas[] = {
-        {Permiso::MostrarEntradasSalidas, mnuEntradasSalidas->menuAction()},
-        {Permiso::NuevaEntrada, mnuNuevaEntrada},
-        {Permiso::VisitasActuales, mnuVisitasPendientes},
-        {Permiso::RegistroVisitas, mnuRegistroVisitas},
-        {Permiso::EstadisticasVisitas, mnuEstadisticasVisitas},
-        {Permiso::MostrarCenso, mnuCensos->menuAction()},
-        {Permiso::NuevoCenso, mnuNuevoCenso},
-        {Permiso::ConsultarCenso, mnuConsultaCenso},
-        {Permiso::ListadoCenso, mnuListado},
-        {Permiso::MostrarSistema, mnuSistema->menuAction()},
-        {Permiso::GestionUsuarios, mnuUsuarios},
-        {Permiso::CambiarContrasena, mnuCambiar},
+    const std::pair<Permiso, QMenu*> menus[] = {
+        {Permiso::MostrarEntradasSalidas, mnuEntradasSalidas},
+        {Permiso::MostrarCenso, mnuCensos},
+        {Permiso::MostrarSistema, mnuSistema},
     };
-    for (const auto& [permiso, entrada] : gobernadas)
+    for (const auto& [permiso, menu] : menus)
         if (!ctx_.permisos.tiene(permiso))
-            entrada->setVisible(false);
+            menu->menuAction()->setVisible(false);
+    for (const EntradaPanel& fila : paneles_)
+        if (fila.permiso && !ctx_.permisos.tiene(*fila.permiso))
+            fila.entrada->setVisible(false);
 }
 
 void frmPrincipal::cargar()
 {
-    ctx_.traspaso.SegundosCiclo = 0;
-    ctx_.traspaso.PanelOrigen = QStringLiteral("VisitasPendientes");
     setWindowIcon(CargarIcono(ctx_.carpetaPrograma(), QStringLiteral("ico/zelvora.ico")));
     setWindowTitle(ctx_.texto(9) + ctx_.usuario.nombreCompleto());
     if (QScreen* pantalla = screen()) {
@@ -201,17 +244,6 @@ bool frmPrincipal::eventFilter(QObject* objeto, QEvent* evento)
     return QMainWindow::eventFilter(objeto, evento);
 }
 
-void frmPrincipal::alVisitasPendientes()
-{
-    bool hayVisitas = false;
-    if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { hayVisitas = HayVisitasActuales(bd); }))
-        return;
-    ctx_.registrar(QStringLiteral("Abre panel de visitas actuales (pendientes)"));
-    if (!hayVisitas)
-        return ctx_.dialogos.informar(this, ctx_.texto(38));
-    abrirPanel<frmVisitasPendientes>(mnuVisitasPendientes);
-}
-
 void frmPrincipal::alTemporizador()
 {
     supervisor_->tick();
@@ -219,30 +251,22 @@ void frmPrincipal::alTemporizador()
 
 void frmPrincipal::avisos(bool hayVencidos)
 {
-    if (QMdiSubWindow* abierto = subventana(QStringLiteral("frmAvisos"))) {
-        const auto* panel = qobject_cast<frmAvisos*>(abierto->widget());
-        if (!hayVencidos && !(panel && panel->ocupado()))
-            abierto->close();
+    if (avisos_) {
+        QWidget* marco = avisos_->parentWidget();
+        if (!hayVencidos && !avisos_->ocupado())
+            marco->close();
         else
-            abierto->show();
+            marco->show();
         return;
     }
     if (!hayVencidos)
         return;
-    auto* panel = new frmAvisos(ctx_);
-    panel->cargar();
-    mostrarPanel(panel, nullptr);
+    avisos_ = new frmAvisos(ctx_);
+    QMdiSubWindow* sub = mostrarPanel(avisos_);
     // Where it was left, but never out of sight on a smaller screen.
-    QMdiSubWindow* sub = subventana(QStringLiteral("frmAvisos"));
     const QSize area = mdi_->viewport()->size();
     sub->move(qBound(0, Px(ctx_.traspaso.AvisosLeft), qMax(0, area.width() - sub->width())),
               qBound(0, Px(ctx_.traspaso.AvisosTop), qMax(0, area.height() - sub->height())));
-}
-
-void frmPrincipal::alNuevaEntrada()
-{
-    abrirPanel<frmEntrada>(mnuNuevaEntrada);
-    ctx_.registrar(QStringLiteral("Abre panel de nueva entrada"));
 }
 
 QMdiSubWindow* frmPrincipal::subventana(const QString& nombre) const
@@ -259,60 +283,20 @@ QWidget* frmPrincipal::panel(const QString& nombre) const
     return sub ? sub->widget() : nullptr;
 }
 
-template <typename Panel> void frmPrincipal::abrirPanel(QAction* entrada)
-{
-    // An open panel is only brought to the front.
-    const QString nombre = QString::fromLatin1(Panel::staticMetaObject.className());
-    if (QMdiSubWindow* sub = subventana(nombre)) {
-        sub->showNormal();
-        mdi_->setActiveSubWindow(sub);
-        return;
-    }
-    mostrarPanel(new Panel(ctx_, *this), entrada);
-}
-
-void frmPrincipal::mostrarPanel(QWidget* panel, QAction* entrada)
+QMdiSubWindow* frmPrincipal::mostrarPanel(Panel* panel)
 {
     const QSize deseado = panel->size().expandedTo(panel->sizeHint());
     QMdiSubWindow* sub = mdi_->addSubWindow(panel);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(panel->windowIcon());
     connect(panel, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
-    if (entrada)
-        connect(sub, &QObject::destroyed, entrada, [entrada] { entrada->setEnabled(true); });
     sub->move(0, 0);
     sub->show();
     // The panel's own size, plus the frame the subwindow draws around it.
     sub->resize(deseado + sub->size() - panel->size());
     mdi_->setActiveSubWindow(sub);
-    if (auto* lista = qobject_cast<frmVisitasPendientes*>(panel))
-        lista->recargar();
-}
-
-void frmPrincipal::traerPanel(const QString& panelOrigen, bool salidaRegistrada)
-{
-    static const QHash<QString, QString> kVentanas = {
-        {QStringLiteral("VisitasPendientes"), QStringLiteral("frmVisitasPendientes")},
-        {QStringLiteral("NuevaEntrada"), QStringLiteral("frmEntrada")},
-        {QStringLiteral("RegistroVisitas"), QStringLiteral("frmRegistroVisitas")}};
-    QMdiSubWindow* sub = subventana(kVentanas.value(panelOrigen));
-    if (!sub)
-        return;
-    mdi_->setActiveSubWindow(sub);
-    if (auto* lista = qobject_cast<frmVisitasPendientes*>(sub->widget()))
-        lista->recargar();
-    if (auto* entrada = qobject_cast<frmEntrada*>(sub->widget()); entrada && salidaRegistrada)
-        entrada->vaciarTrasSalida();
-}
-
-void frmPrincipal::alConsultaCenso()
-{
-    bool hayCenso = false;
-    if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { hayCenso = HayCenso(bd); }))
-        return;
-    ctx_.registrar(QStringLiteral("Abre el panel de consultar censo"));
-    if (!hayCenso)
-        ctx_.dialogos.informar(this, ctx_.texto(39));
+    panel->alAbrir();
+    return sub;
 }
 
 void frmPrincipal::alSalir()

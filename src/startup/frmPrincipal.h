@@ -1,10 +1,19 @@
 #pragma once
 
-#include "platform/Paneles.h"
+#include "foundation/Permisos.h"
 
+#include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
+#include <functional>
+#include <optional>
+#include <vector>
+
+class BaseDatos;
 class Contexto;
+class Panel;
+class frmAvisos;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -16,7 +25,7 @@ class Supervisor;
 // The main frame: greets the user, shows only the menu entries the user's
 // permissions allow, holds every panel as a child window, and asks before
 // the program ends.
-class frmPrincipal : public QMainWindow, public Paneles
+class frmPrincipal : public QMainWindow
 {
     Q_OBJECT
 
@@ -29,8 +38,6 @@ public:
     QMdiArea* areaPaneles() const { return mdi_; }
     // The open panel of that name (its objectName), or none.
     QWidget* panel(const QString& nombre) const;
-
-    void traerPanel(const QString& panelOrigen, bool salidaRegistrada) override;
 
     // The minute tick: backup, notices, size check, each when switched on.
     void alTemporizador();
@@ -63,7 +70,21 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
+    // What one menu entry opens. A new panel is one row of this table.
+    struct EntradaPanel
+    {
+        QAction* entrada;
+        std::optional<Permiso> permiso; // without it the entry is hidden
+        QString suceso;                 // event-log text on choosing it
+        // Read before opening; nothing to show gives the message of that slot.
+        std::function<bool(BaseDatos&)> hayQueMostrar;
+        int slotNadaQueMostrar = 0;
+        std::function<Panel*()> crear; // none: the entry has no panel yet
+    };
+
     void crearMenus();
+    void crearTablaPaneles();
+    void alElegir(const EntradaPanel& fila);
     QAction* crearEntrada(QMenu* menu, const char* nombre, const QString& titulo,
                           const QString& icono, const QKeySequence& atajo = {});
     QMenu* crearMenuBarra(const char* nombre, const QString& titulo);
@@ -72,16 +93,11 @@ private:
     void pintarFondo();
 
     QMdiSubWindow* subventana(const QString& nombre) const;
-    // Shows the panel in the frame's top-left corner; closing it enables the
-    // menu entry again.
-    void mostrarPanel(QWidget* panel, QAction* entrada);
-    template <typename Panel> void abrirPanel(QAction* entrada);
+    // Shows the panel in the frame's top-left corner, then lets it read.
+    QMdiSubWindow* mostrarPanel(Panel* panel);
 
     // Shows or closes the notices panel after the tick has read the notices.
     void avisos(bool hayVencidos);
-    void alNuevaEntrada();
-    void alVisitasPendientes();
-    void alConsultaCenso();
     void alSalir();
     void alAyuda();
 
@@ -89,4 +105,7 @@ private:
     Supervisor* supervisor_;
     QMdiArea* mdi_;
     QPixmap fondo_;
+    std::vector<EntradaPanel> paneles_;
+    QHash<const QAction*, QPointer<QMdiSubWindow>> abiertos_;
+    QPointer<frmAvisos> avisos_;
 };

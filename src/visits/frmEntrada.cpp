@@ -6,7 +6,6 @@
 #include "platform/AccionBD.h"
 #include "platform/Dialogos.h"
 #include "platform/Imagenes.h"
-#include "platform/Paneles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,8 +37,8 @@ bool SinSalirDelCampo(QEvent* evento, const QWidget* panel)
 
 } // namespace
 
-frmEntrada::frmEntrada(Contexto& ctx, Paneles& paneles, QWidget* padre)
-    : QWidget(padre), campos(ctx, this, FormatoFecha::Viva), ctx_(ctx), paneles_(paneles)
+frmEntrada::frmEntrada(Contexto& ctx, QWidget* padre)
+    : Panel(padre), campos(ctx, this, FormatoFecha::Viva), ctx_(ctx)
 {
     setObjectName(QStringLiteral("frmEntrada"));
     chkAutoCompletarNV = casilla("chkAutoCompletarNV", true);
@@ -202,7 +201,7 @@ bool frmEntrada::event(QEvent* evento)
                     });
     if (evento->type() == QEvent::Show)
         alActivarse();
-    return QWidget::event(evento);
+    return Panel::event(evento);
 }
 
 void frmEntrada::alActivarse()
@@ -336,7 +335,7 @@ bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
     if (tipo == QEvent::FocusOut && objeto == campos.txtPlacaVehiculo &&
         !SinSalirDelCampo(evento, this))
         campos.normalizar();
-    return QWidget::eventFilter(objeto, evento);
+    return Panel::eventFilter(objeto, evento);
 }
 
 void frmEntrada::cargarUltimaVisita()
@@ -393,7 +392,11 @@ void frmEntrada::agregarEntrada()
                       [&](BaseDatos& bd) { abierta = BuscarVisitaAbierta(bd, nombre); }))
             return;
         if (abierta)
-            return frmSalida::Abrir(ctx_, paneles_, this, QStringLiteral("NuevaEntrada"), *abierta);
+            return frmSalida::Abrir(ctx_, this, *abierta, [this](bool salidaRegistrada) {
+                TraerPanel(this);
+                if (salidaRegistrada)
+                    vaciarTrasSalida();
+            });
     }
     std::optional<DatosVisita> datos = campos.validar({160, 161, 162, 163});
     if (!datos)
@@ -430,10 +433,4 @@ void frmEntrada::vaciarTrasSalida()
     campos.vaciar(false);
     lstNombreVisitante->hide();
     lstAutorizaIngreso->hide();
-}
-
-void frmEntrada::closeEvent(QCloseEvent* evento)
-{
-    ctx_.traspaso.IdVisitaProgramadaSel = 0;
-    QWidget::closeEvent(evento);
 }

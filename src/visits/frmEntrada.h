@@ -2,11 +2,9 @@
 
 #include "CamposVisita.h"
 #include "ListaNombres.h"
-
-#include <QWidget>
+#include "platform/Paneles.h"
 
 class Contexto;
-class Paneles;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -16,12 +14,12 @@ class QTimer;
 // The new-entry panel: a guard checks a visitor in, helped by name completion
 // and the carry-over of the visitor's last visit; a visitor still inside goes
 // to the exit panel instead.
-class frmEntrada : public QWidget
+class frmEntrada : public Panel
 {
     Q_OBJECT
 
 public:
-    frmEntrada(Contexto& ctx, Paneles& paneles, QWidget* padre = nullptr);
+    explicit frmEntrada(Contexto& ctx, QWidget* padre = nullptr);
 
     void alTemporizador();
     void agregarEntrada();
@@ -55,7 +53,6 @@ public:
 protected:
     bool event(QEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
-    void closeEvent(QCloseEvent* evento) override;
 
 private:
     QCheckBox* casilla(const char* nombre, bool marcada);
@@ -75,5 +72,4 @@ private:
     QDateTime momentoEntrada(const QDateTime& escrito) const;
 
     Contexto& ctx_;
-    Paneles& paneles_;
 };

@@ -4,7 +4,6 @@
 #include "platform/AccionBD.h"
 #include "platform/Dialogos.h"
 #include "platform/Imagenes.h"
-#include "platform/Paneles.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -14,8 +13,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-frmSalida::frmSalida(Contexto& ctx, Paneles& paneles, QWidget* padre)
-    : QDialog(padre), campos(ctx, this, FormatoFecha::Lista), ctx_(ctx), paneles_(paneles)
+frmSalida::frmSalida(Contexto& ctx, int idEs, QWidget* llamador)
+    : QDialog(llamador), campos(ctx, this, FormatoFecha::Lista), ctx_(ctx), idEs_(idEs)
 {
     setObjectName(QStringLiteral("frmSalida"));
     setWindowTitle(ctx_.texto(285));
@@ -69,12 +68,11 @@ frmSalida::frmSalida(Contexto& ctx, Paneles& paneles, QWidget* padre)
         connect(campo, &QLineEdit::editingFinished, this, [this] { campos.normalizar(); });
 }
 
-void frmSalida::Abrir(Contexto& ctx, Paneles& paneles, QWidget* origen, const QString& panelOrigen,
-                      int idEs)
+void frmSalida::Abrir(Contexto& ctx, QWidget* llamador, int idEs,
+                      const std::function<void(bool salidaRegistrada)>& alGuardar)
 {
-    ctx.traspaso.PanelOrigen = panelOrigen;
-    ctx.traspaso.IdEntradaSel = idEs;
-    frmSalida salida(ctx, paneles, origen);
+    frmSalida salida(ctx, idEs, llamador);
+    connect(&salida, &frmSalida::guardado, llamador, alGuardar);
     if (salida.cargar())
         ctx.dialogos.ejecutarModal(salida);
 }
@@ -83,8 +81,7 @@ bool frmSalida::cargar()
 {
     txtFechaSalida->setText(TextoFechaViva(ctx_.reloj.ahora()));
     std::optional<Visita> visita;
-    if (!AccionBD(ctx_, this,
-                  [&](BaseDatos& bd) { visita = LeerVisita(bd, ctx_.traspaso.IdEntradaSel); }))
+    if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { visita = LeerVisita(bd, idEs_); }))
         return false;
     if (!visita) {
         ctx_.dialogos.informar(this, ctx_.idioma.mensaje(QStringLiteral("XEntradaNoExiste")));
@@ -110,7 +107,7 @@ void frmSalida::modificarEntrada()
     const std::optional<DatosVisita> datos = campos.validar({295, 296, 297, 298});
     if (!datos)
         return;
-    guardar([&](BaseDatos& bd) { return ModificarEntrada(bd, ctx_.traspaso.IdEntradaSel, *datos); },
+    guardar([&](BaseDatos& bd) { return ModificarEntrada(bd, idEs_, *datos); },
             QStringLiteral("Modifica entrada"), false, 299);
 }
 
@@ -134,8 +131,7 @@ void frmSalida::registrarSalida()
     salida = CamposVisita::momentoAlConfirmar(txtFechaSalida, FormatoFecha::Viva, *salida);
     guardar(
         [&](BaseDatos& bd) {
-            return RegistrarSalida(bd, ctx_.traspaso.IdEntradaSel, *datos, *salida,
-                                   ctx_.cfg.EfectuarAviso);
+            return RegistrarSalida(bd, idEs_, *datos, *salida, ctx_.cfg.EfectuarAviso);
         },
         QStringLiteral("Registra salida"), true, 312);
 }
@@ -154,6 +150,6 @@ void frmSalida::guardar(const std::function<bool(BaseDatos&)>& sentencia, const 
     ctx_.registrar(suceso);
     Timer1->stop();
     accept();
-    paneles_.traerPanel(ctx_.traspaso.PanelOrigen, salidaRegistrada);
+    emit guardado(salidaRegistrada);
     ctx_.dialogos.informar(parentWidget(), ctx_.texto(slotMensaje));
 }

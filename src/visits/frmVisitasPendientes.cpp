@@ -29,8 +29,7 @@ void MostrarVisitas(ModeloTabla& modelo, const QList<Visita>& visitas)
     modelo.fijarFilas(std::move(filas), std::move(ids));
 }
 
-frmVisitasPendientes::frmVisitasPendientes(Contexto& ctx, Paneles& paneles, QWidget* padre)
-    : QWidget(padre), ctx_(ctx), paneles_(paneles)
+frmVisitasPendientes::frmVisitasPendientes(Contexto& ctx, QWidget* padre) : Panel(padre), ctx_(ctx)
 {
     setObjectName(QStringLiteral("frmVisitasPendientes"));
     setWindowIcon(CargarIcono(ctx_.carpetaPrograma(), QStringLiteral("ico/visitas_actuales.ico")));
@@ -73,7 +72,7 @@ bool frmVisitasPendientes::eventFilter(QObject* objeto, QEvent* evento)
             }
         }
     }
-    return QWidget::eventFilter(objeto, evento);
+    return Panel::eventFilter(objeto, evento);
 }
 
 void frmVisitasPendientes::recargar()
@@ -98,5 +97,9 @@ void frmVisitasPendientes::abrirSalida()
     const int fila = ListView1->currentIndex().row();
     if (!ctx_.permisos.tiene(Permiso::RegistrarSalidas) || fila < 0)
         return;
-    frmSalida::Abrir(ctx_, paneles_, this, QStringLiteral("VisitasPendientes"), modelo_->id(fila));
+    // Back from a saved exit or correction: up again, read again.
+    frmSalida::Abrir(ctx_, this, modelo_->id(fila), [this](bool) {
+        TraerPanel(this);
+        recargar();
+    });
 }

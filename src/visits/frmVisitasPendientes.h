@@ -1,11 +1,11 @@
 #pragma once
 
+#include "platform/Paneles.h"
+
 #include <QList>
-#include <QWidget>
 
 class Contexto;
 class ModeloTabla;
-class Paneles;
 class QTreeView;
 
 struct Visita;
@@ -15,13 +15,14 @@ void MostrarVisitas(ModeloTabla& modelo, const QList<Visita>& visitas);
 
 // Everybody inside now, newest entry first; a double click or Enter opens the
 // exit panel for the visitor (with permission 16).
-class frmVisitasPendientes : public QWidget
+class frmVisitasPendientes : public Panel
 {
     Q_OBJECT
 
 public:
-    frmVisitasPendientes(Contexto& ctx, Paneles& paneles, QWidget* padre = nullptr);
+    explicit frmVisitasPendientes(Contexto& ctx, QWidget* padre = nullptr);
 
+    void alAbrir() override { recargar(); }
     void recargar();
     void abrirSalida();
 
@@ -33,7 +34,6 @@ protected:
 
 private:
     Contexto& ctx_;
-    Paneles& paneles_;
     ModeloTabla* modelo_;
     bool fallo_ = false;
 };

@@ -184,7 +184,6 @@ private slots:
         tick();
         QCOMPARE(valorContador(), "120");
         QVERIFY(respaldos().isEmpty());
-        QCOMPARE(carpeta->ctx->traspaso.SegundosCiclo, 0);
     }
 
     void copiaFallidaAvisaYDejaElContadorEnElIntervalo_data()

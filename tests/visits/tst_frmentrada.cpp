@@ -3,7 +3,6 @@
 
 #include "ApoyoPruebas.h"
 #include "foundation/FechasTexto.h"
-#include "platform/Paneles.h"
 #include "startup/frmPrincipal.h"
 #include "visits/frmEntrada.h"
 #include "visits/frmSalida.h"
@@ -18,23 +17,12 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-
-// The panels are brought up by the main window; alone, nothing to bring up.
-struct PanelesPrueba : Paneles
-{
-    void traerPanel(const QString&, bool) override {}
-};
-
-} // namespace
-
 class PruebaEntrada : public QObject
 {
     Q_OBJECT
 
 private:
     std::unique_ptr<CarpetaPrueba> carpeta;
-    PanelesPrueba paneles;
     std::unique_ptr<frmEntrada> ventana;
     std::unique_ptr<frmPrincipal> principal;
 
@@ -42,7 +30,7 @@ private:
     frmEntrada& abrir(const QString& opciones = "1;0;1;0;0;;1;;;;0;0;0")
     {
         carpeta->ctx->cfg = InterpretarLineaConfiguracion(";ACCESO NORTE;" + opciones);
-        ventana = std::make_unique<frmEntrada>(*carpeta->ctx, paneles);
+        ventana = std::make_unique<frmEntrada>(*carpeta->ctx);
         ventana->show();
         [&] { QVERIFY(QTest::qWaitForWindowActive(ventana.get())); }();
         return *ventana;

@@ -21,6 +21,7 @@ private:
     std::unique_ptr<CarpetaPrueba> carpeta;
     std::unique_ptr<frmPrincipal> ventana;
     int modales = 0;
+    QList<bool> guardados; // what each saved exit panel told its opener
 
     Contexto& ctx() { return *carpeta->ctx; }
 
@@ -60,10 +61,11 @@ private:
         };
     }
 
-    void abrir(int idEs, const QString& origen, const std::function<void(frmSalida&)>& pasos)
+    // Opened from the main window itself, which hears what was saved.
+    void abrir(int idEs, const std::function<void(frmSalida&)>& pasos)
     {
         alAbrir(pasos);
-        frmSalida::Abrir(ctx(), *ventana, ventana.get(), origen, idEs);
+        frmSalida::Abrir(ctx(), ventana.get(), idEs, [this](bool salida) { guardados << salida; });
         QCOMPARE(modales, 1);
     }
 
@@ -91,6 +93,7 @@ private slots:
         carpeta->crearBaseDatos();
         ventana = carpeta->entrar();
         modales = 0;
+        guardados.clear();
         // A month-first machine: its short date and the lists' day-first one differ.
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     }
@@ -105,8 +108,7 @@ private slots:
         const int id = entrada("13:40:00", "Ana Ruiz");
         const QString antes = fila(id);
         carpeta->dialogos.respuestas = {Dialogos::Respuesta::No, Dialogos::Respuesta::Si};
-        // No panel of that name is open: nothing is brought up, nothing breaks.
-        abrir(id, "OtroPanel", [&](frmSalida& w) {
+        abrir(id, [&](frmSalida& w) {
             teclear(w.campos.txtNombreVisitante, "josé o'brien");
             teclear(w.campos.txtNAcomp, "");
             teclear(w.campos.txtPlacaVehiculo, "xyz-98a");
@@ -141,6 +143,8 @@ private slots:
         QCOMPARE(mostrados[1].botones, Dialogos::Botones::SiNo);
         QCOMPARE(mostrados[2].texto, "Salida realizada correctamente");
         QCOMPARE(carpeta->textosSucesos(), QStringList{"Registra salida"});
+        // The opener heard of the exit once, not of the question answered No.
+        QCOMPARE(guardados, QList<bool>{true});
     }
 
     void avisosDeLaEntradaSegunLaTerminal_data()
@@ -159,7 +163,7 @@ private slots:
         const int otra = entrada("09:05:00", "Beto Paz");
         for (int idEs : {id, id, otra})
             carpeta->ejecutarSql("INSERT INTO avisos VALUES (?, '2026-08-05 15:00:00')", {idEs});
-        abrir(id, "RegistroVisitas", [&](frmSalida& w) {
+        abrir(id, [&](frmSalida& w) {
             QVERIFY(!w.txtFechaSalida->isEnabled());
             QCOMPARE(w.txtFechaSalida->text(), hoy("02:03:09 pm"));
             // While on Auto every tick shows the clock, and that is the time stored.
@@ -179,7 +183,7 @@ private slots:
     {
         const int id = entrada("09:00:00", "Ana Ruiz");
         carpeta->reloj.momento = QDateTime(QDate(2026, 8, 5), QTime(11, 6, 31));
-        abrir(id, "RegistroVisitas", [&](frmSalida& w) {
+        abrir(id, [&](frmSalida& w) {
             carpeta->dialogos.alMostrar = [&](const Dialogos::Mensaje& m) {
                 if (m.botones == Dialogos::Botones::SiNo) {
                     carpeta->reloj.momento = carpeta->reloj.momento.addSecs(8);
@@ -199,7 +203,7 @@ private slots:
                              "'2026-03-04 21:07:05', FechaSalida = "
                              "'2026-03-04 23:10:00', PlacaVehiculo = NULL WHERE id_es = ?",
                              {id});
-        abrir(id, "RegistroVisitas", [&](frmSalida& w) {
+        abrir(id, [&](frmSalida& w) {
             // Day and month both up to 12, in the evening: a swap or a 24-hour clock shows.
             const CamposVisita& c = w.campos;
             QCOMPARE(
@@ -221,6 +225,7 @@ private slots:
                            "olvidó el paraguas|ana ruiz|luis gil");
         QCOMPARE(carpeta->dialogos.textos(), QStringList{"Modificación realizada correctamente"});
         QCOMPARE(carpeta->textosSucesos(), QStringList{"Modifica entrada"});
+        QCOMPARE(guardados, QList<bool>{false});
     }
 
     void validacionEnOrden_data()
@@ -262,7 +267,7 @@ private slots:
                            .idioma.mensaje("XFechaInvalida")
                            .arg(mensaje, mensaje == u"Fecha Entrada" ? "05/08/2026 02:03:09 pm"
                                                                      : hoy("02:03:09 pm"));
-        abrir(id, "RegistroVisitas", [&](frmSalida& w) {
+        abrir(id, [&](frmSalida& w) {
             QLineEdit* campos[] = {w.campos.txtNombreVisitante, w.campos.txtFechaEntrada,
                                    w.txtFechaSalida, w.campos.txtNAcomp,
                                    w.campos.txtAutorizaIngreso};
@@ -293,7 +298,7 @@ private slots:
         ctx().cfg.EfectuarAviso = true;
         const int id = entrada("09:00:00", "Ana Ruiz");
         carpeta->ejecutarSql("INSERT INTO avisos VALUES (?, '2026-08-05 09:10:00')", {id});
-        abrir(id, "RegistroVisitas", [&](frmSalida& w) {
+        abrir(id, [&](frmSalida& w) {
             carpeta->ejecutarSql("DELETE FROM entradas_salidas WHERE id_es = ?", {id});
             (salida ? w.btnRegistrarSalida : w.btnModificarEntrada)->click();
             QVERIFY(!w.isVisible());
@@ -302,6 +307,22 @@ private slots:
         // The exit and the notice go together: the failed exit deleted no notice.
         QCOMPARE(contar("avisos"), 1);
         QVERIFY(carpeta->textosSucesos().isEmpty());
+        QVERIFY(guardados.isEmpty());
+    }
+
+    // Each exit panel keeps the entry it was opened for, whatever other exit
+    // panel opens and closes while it is up.
+    void cadaPanelGuardaSuPropiaEntrada()
+    {
+        const int ana = entrada("09:00:00", "Ana Ruiz");
+        const int beto = entrada("09:05:00", "Beto Paz");
+        abrir(ana, [&](frmSalida& w) {
+            carpeta->dialogos.alModal = [](QDialog&) { return 0; };
+            frmSalida::Abrir(ctx(), &w, beto, [](bool) {});
+            w.btnRegistrarSalida->click();
+        });
+        QVERIFY(fila(ana).section(u'|', 1, 1) != "NULL");
+        QCOMPARE(fila(beto).section(u'|', 1, 1), "NULL");
     }
 
     void desdeNuevaEntradaSoloLaSalidaVaciaSusCampos_data()

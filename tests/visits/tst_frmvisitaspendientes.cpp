@@ -21,7 +21,7 @@ private:
     std::unique_ptr<CarpetaPrueba> carpeta;
     std::unique_ptr<frmPrincipal> ventana;
     frmVisitasPendientes* panel = nullptr;
-    QStringList abiertas; // origin and visitor of each exit panel opened
+    QStringList abiertas; // opener and visitor of each exit panel opened
 
     Contexto& ctx() { return *carpeta->ctx; }
 
@@ -70,7 +70,7 @@ private slots:
         abiertas.clear();
         carpeta->dialogos.alModal = [this](QDialog& ventanaModal) {
             auto& salida = static_cast<frmSalida&>(ventanaModal);
-            abiertas << ctx().traspaso.PanelOrigen + u'/' +
+            abiertas << salida.parentWidget()->objectName() + u'/' +
                             salida.campos.txtNombreVisitante->text();
             return 0;
         };
@@ -159,8 +159,8 @@ private slots:
         QTest::addColumn<QList<int>>("permisos");
         QTest::addColumn<QStringList>("esperadas");
         QTest::newRow("con 16") << QList<int>{1, 3, 16}
-                                << QStringList{"VisitasPendientes/Ana Ruiz",
-                                               "VisitasPendientes/Ana Ruiz"};
+                                << QStringList{"frmVisitasPendientes/Ana Ruiz",
+                                               "frmVisitasPendientes/Ana Ruiz"};
         QTest::newRow("sin 16") << QList<int>{1, 3} << QStringList{};
     }
     void sinPermiso16NoSeAbreLaSalida()
