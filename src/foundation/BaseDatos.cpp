@@ -260,35 +260,6 @@ void BaseDatos::Transaccion::confirmar()
     activa_ = false;
 }
 
-QString TextoFechaBD(const QDateTime& momento)
-{
-    return momento.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-}
-
-QDateTime FechaDesdeBD(const QVariant& valor)
-{
-    // Read by hand: a list of thousands of visits reads one per row, and the
-    // general format parser costs several times more.
-    const QString texto = valor.toString();
-    if (valor.isNull() || texto.size() != 19)
-        return QDateTime();
-    auto numero = [&texto](int desde, int largo) {
-        int n = 0;
-        for (int i = desde; i < desde + largo; ++i) {
-            const int cifra = texto[i].digitValue();
-            if (cifra < 0)
-                return -1;
-            n = n * 10 + cifra;
-        }
-        return n;
-    };
-    const QDate dia(numero(0, 4), numero(5, 2), numero(8, 2));
-    const QTime hora(numero(11, 2), numero(14, 2), numero(17, 2));
-    if (!dia.isValid() || !hora.isValid() || texto[4] != u'-' || texto[10] != u' ')
-        return QDateTime();
-    return QDateTime(dia, hora);
-}
-
 bool RegistrarComparacionTexto(QSqlDatabase& db)
 {
     sqlite3* manejador = Manejador(db);

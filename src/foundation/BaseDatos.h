@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FechasTexto.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -97,10 +99,6 @@ private:
     BaseDatos& bd_;
     bool propia_;
 };
-
-// Dates are stored as text "yyyy-MM-dd HH:mm:ss", which sorts and compares.
-QString TextoFechaBD(const QDateTime& momento);
-QDateTime FechaDesdeBD(const QVariant& valor);
 
 // Registers, on an open SQLite connection, the text comparison the program
 // relies on: collation ES_CI and like() that ignore letter case beyond ASCII

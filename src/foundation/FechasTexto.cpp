@@ -12,6 +12,7 @@ QLocale Regional()
 }
 
 const QString kHora = QStringLiteral("hh:mm:ss ap");
+const QString kFormatoFoto = QStringLiteral("yyyy-MM-dd HH-mm-ss");
 
 QString FormatoCorto()
 {
@@ -88,4 +89,68 @@ QDateTime LeerFechaMostrada(const QString& texto, FormatoFecha mostrado)
 QString EjemploFecha(FormatoFecha formato, const QDateTime& momento)
 {
     return formato == FormatoFecha::Lista ? TextoFechaLista(momento) : TextoFechaViva(momento);
+}
+
+QString TextoFechaListaSinSegundos(const QDateTime& momento)
+{
+    return QLocale::c().toString(momento, QStringLiteral("dd/MM/yyyy hh:mm ap"));
+}
+
+QString TextoFechaBD(const QDateTime& momento)
+{
+    return momento.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QDateTime FechaDesdeBD(const QVariant& valor)
+{
+    // Read by hand: a list of thousands of visits reads one per row, and the
+    // general format parser costs several times more.
+    const QString texto = valor.toString();
+    if (valor.isNull() || texto.size() != 19)
+        return QDateTime();
+    auto numero = [&texto](int desde, int largo) {
+        int n = 0;
+        for (int i = desde; i < desde + largo; ++i) {
+            const int cifra = texto[i].digitValue();
+            if (cifra < 0)
+                return -1;
+            n = n * 10 + cifra;
+        }
+        return n;
+    };
+    const QDate dia(numero(0, 4), numero(5, 2), numero(8, 2));
+    const QTime hora(numero(11, 2), numero(14, 2), numero(17, 2));
+    if (!dia.isValid() || !hora.isValid() || texto[4] != u'-' || texto[10] != u' ')
+        return QDateTime();
+    return QDateTime(dia, hora);
+}
+
+QString TextoDiaArchivoSucesos(const QDate& dia)
+{
+    return dia.toString(QStringLiteral("yyyyMMdd"));
+}
+
+QString TextoDiaSuceso(const QDateTime& momento)
+{
+    return momento.toString(QStringLiteral("dd-MM-yyyy"));
+}
+
+QString TextoHoraSuceso(const QDateTime& momento)
+{
+    return momento.toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString TextoFechaRespaldo(const QDateTime& momento)
+{
+    return momento.toString(QStringLiteral("dd-MM-yyyy HH-mm-ss"));
+}
+
+QDateTime LeerFechaFoto(const QString& texto)
+{
+    return QDateTime::fromString(texto, kFormatoFoto);
+}
+
+QString TextoFechaFoto(const QDateTime& momento)
+{
+    return momento.toString(kFormatoFoto);
 }

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QVariant>
 
 // How moments are shown and read back. Lists and stored moments shown to the
 // user are day first with a 12-hour clock and a lower-case am/pm; live time
@@ -22,3 +23,23 @@ QDateTime LeerFechaMostrada(const QString& texto, FormatoFecha mostrado);
 
 // "12/06/2026 03:07:09 pm": an example for messages about a wrong moment.
 QString EjemploFecha(FormatoFecha formato, const QDateTime& momento);
+
+// List times: "dd/mm/yyyy hh:mm am/pm", the minute refresh of the notices.
+QString TextoFechaListaSinSegundos(const QDateTime& momento);
+
+// Dates are stored as text "yyyy-MM-dd HH:mm:ss", which sorts and compares.
+QString TextoFechaBD(const QDateTime& momento);
+QDateTime FechaDesdeBD(const QVariant& valor);
+
+// The event log: the day in its file name ("yyyymmdd"), and the date and
+// time fields of a line ("dd-mm-yyyy", "hh:mm:ss" on a 24-hour clock).
+QString TextoDiaArchivoSucesos(const QDate& dia);
+QString TextoDiaSuceso(const QDateTime& momento);
+QString TextoHoraSuceso(const QDateTime& momento);
+
+// The moment in a backup's file name: "dd-mm-yyyy hh-mm-ss", 24-hour clock.
+QString TextoFechaRespaldo(const QDateTime& momento);
+
+// The moment a picture was taken, "yyyy-mm-dd hh-mm-ss"; invalid when empty.
+QDateTime LeerFechaFoto(const QString& texto);
+QString TextoFechaFoto(const QDateTime& momento);

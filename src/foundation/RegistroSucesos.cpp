@@ -1,20 +1,21 @@
 #include "RegistroSucesos.h"
 
 #include "ArchivosTexto.h"
+#include "FechasTexto.h"
 
 #include <QDir>
 #include <QStringList>
 
 QString NombreArchivoSucesos(const QDate& dia, const QString& punto)
 {
-    return dia.toString(QStringLiteral("yyyyMMdd")) + u'_' +
-           (punto.isEmpty() ? kPuntoProblema : punto) + QStringLiteral(".hap");
+    return TextoDiaArchivoSucesos(dia) + u'_' + (punto.isEmpty() ? kPuntoProblema : punto) +
+           QStringLiteral(".hap");
 }
 
 QString LineaSuceso(const QDateTime& momento, const AutorSuceso& autor, const QString& texto)
 {
-    const QStringList campos = {momento.toString(QStringLiteral("dd-MM-yyyy")),
-                                momento.toString(QStringLiteral("HH:mm:ss")),
+    const QStringList campos = {TextoDiaSuceso(momento),
+                                TextoHoraSuceso(momento),
                                 autor.punto.isEmpty() ? kPuntoProblema : autor.punto,
                                 autor.usuario,
                                 autor.nombre,

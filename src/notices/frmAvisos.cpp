@@ -11,7 +11,6 @@
 #include "platform/Twips.h"
 
 #include <QCloseEvent>
-#include <QLocale>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -62,12 +61,12 @@ int frmAvisos::llenar(bool conSegundos)
     QList<AvisoVencido> avisos;
     if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { avisos = AvisosVencidos(bd, ahora); }))
         return -1;
-    const QString formato = conSegundos ? QStringLiteral("dd/MM/yyyy hh:mm:ss ap")
-                                        : QStringLiteral("dd/MM/yyyy hh:mm ap");
     QList<QStringList> filas;
     QList<int> ids;
     for (const AvisoVencido& a : avisos) {
-        filas.append({QString::number(a.id_es), QLocale::c().toString(a.FechaEntrada, formato),
+        filas.append({QString::number(a.id_es),
+                      conSegundos ? TextoFechaLista(a.FechaEntrada)
+                                  : TextoFechaListaSinSegundos(a.FechaEntrada),
                       QString::number(MinutosDesde(a.FechaEntrada, ahora)), a.NombreVisitante,
                       a.NAcomp, a.PlacaVehiculo, a.AutorizaIngreso, a.Observaciones});
         ids.append(a.id_es);

@@ -192,8 +192,8 @@ ResultadoTick TrabajoTick(const PedidoTick& pedido)
 
 QString NombreRespaldo(const QDateTime& momento, const QString& punto)
 {
-    return QStringLiteral("zelvora ") + momento.toString(QStringLiteral("dd-MM-yyyy HH-mm-ss")) +
-           u'-' + punto + QStringLiteral(".db");
+    return QStringLiteral("zelvora ") + TextoFechaRespaldo(momento) + u'-' + punto +
+           QStringLiteral(".db");
 }
 
 bool CopiarBaseDatos(const QString& origen, const QString& destino, QString* error)
