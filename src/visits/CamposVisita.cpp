@@ -36,8 +36,7 @@ void Reescribir(QLineEdit* campo, QString (*regla)(const QString&))
 
 } // namespace
 
-CamposVisita::CamposVisita(Contexto& ctx, QWidget* ventana, FormatoFecha formatoEntrada)
-    : ctx_(ctx), ventana_(ventana), formatoEntrada_(formatoEntrada)
+CamposVisita::CamposVisita(Contexto& ctx, QWidget* ventana) : ctx_(ctx), ventana_(ventana)
 {
     Label1 = Etiqueta(ventana, "Label1");
     Label3 = Etiqueta(ventana, "Label3");
@@ -82,24 +81,37 @@ void CamposVisita::normalizar()
     Reescribir(txtAutorizaIngreso, NombrePropio);
 }
 
-std::nullopt_t CamposVisita::falla(QLineEdit* campo, int slot)
+void CamposVisita::avisar(const FalloVisita& fallo, QLineEdit* propio, const QLabel* etiquetaPropia)
 {
-    ctx_.dialogos.informar(ventana_, ctx_.texto(slot));
-    campo->setFocus();
-    return std::nullopt;
-}
-
-std::optional<QDateTime> CamposVisita::leerMomento(QLineEdit* campo, QLabel* etiqueta,
-                                                   FormatoFecha formato)
-{
-    const QDateTime momento = LeerFechaMostrada(campo->text(), formato);
-    if (momento.isValid())
-        return momento;
-    ctx_.dialogos.informar(ventana_,
-                           ctx_.idioma.mensaje(QStringLiteral("XFechaInvalida"))
-                               .arg(etiqueta->text(), EjemploFecha(formato, ctx_.reloj.ahora())));
-    campo->setFocus();
-    return std::nullopt;
+    const bool esPropio =
+        fallo.campo == CampoVisita::FechaSalida || fallo.campo == CampoVisita::Aviso;
+    QLineEdit* campo = esPropio ? propio : nullptr;
+    const QLabel* etiqueta = esPropio ? etiquetaPropia : Label1;
+    switch (fallo.campo) {
+    case CampoVisita::Nombre:
+        campo = txtNombreVisitante;
+        break;
+    case CampoVisita::FechaEntrada:
+        campo = txtFechaEntrada;
+        break;
+    case CampoVisita::Acompanantes:
+        campo = txtNAcomp;
+        break;
+    case CampoVisita::Autoriza:
+        campo = txtAutorizaIngreso;
+        break;
+    case CampoVisita::FechaSalida:
+    case CampoVisita::Aviso:
+        break;
+    }
+    QString texto =
+        fallo.clave.isEmpty() ? ctx_.texto(fallo.slot) : ctx_.idioma.mensaje(fallo.clave);
+    if (fallo.clave == u"XFechaInvalida")
+        texto = texto.arg(etiqueta ? etiqueta->text() : QString(),
+                          EjemploFecha(fallo.formato, ctx_.reloj.ahora()));
+    ctx_.dialogos.informar(ventana_, texto);
+    if (campo)
+        campo->setFocus();
 }
 
 QDateTime CamposVisita::momentoAlConfirmar(const QLineEdit* campo, FormatoFecha formato,
@@ -109,27 +121,10 @@ QDateTime CamposVisita::momentoAlConfirmar(const QLineEdit* campo, FormatoFecha 
     return ahora.isValid() ? ahora : validado;
 }
 
-std::optional<DatosVisita> CamposVisita::validar(const SlotsValidacion& numeros,
-                                                 const std::function<bool()>& trasFechaEntrada)
+TextosVisita CamposVisita::textos() const
 {
-    if (txtNombreVisitante->text().isEmpty())
-        return falla(txtNombreVisitante, numeros.nombre);
-    if (txtFechaEntrada->text().isEmpty())
-        return falla(txtFechaEntrada, numeros.fecha);
-    const std::optional<QDateTime> entrada = leerMomento(txtFechaEntrada, Label1, formatoEntrada_);
-    if (!entrada || (trasFechaEntrada && !trasFechaEntrada()))
-        return std::nullopt;
-    const std::optional<int> acompanantes = LeerAcompanantes(txtNAcomp->text());
-    if (!acompanantes)
-        return falla(txtNAcomp, numeros.acompanantes);
-    if (txtAutorizaIngreso->text().isEmpty())
-        return falla(txtAutorizaIngreso, numeros.autoriza);
-    return DatosVisita{*entrada,
-                       txtNombreVisitante->text(),
-                       *acompanantes,
-                       txtAutorizaIngreso->text(),
-                       txtPlacaVehiculo->text(),
-                       txtObservaciones->text()};
+    return {txtFechaEntrada->text(),  txtNombreVisitante->text(), txtNAcomp->text(),
+            txtPlacaVehiculo->text(), txtAutorizaIngreso->text(), txtObservaciones->text()};
 }
 
 QString CamposVisita::textoConfirmacion(int slotPregunta) const

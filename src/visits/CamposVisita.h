@@ -1,11 +1,8 @@
 #pragma once
 
-#include "Visitas.h"
-#include "foundation/FechasTexto.h"
+#include "ValidacionVisita.h"
 
 #include <array>
-#include <functional>
-#include <optional>
 
 class Contexto;
 class QCheckBox;
@@ -15,8 +12,8 @@ class QLineEdit;
 class QWidget;
 
 // The six fields of a visit with their labels, shared by the new-entry and the
-// exit panels: same controls, same limits, same rules; each panel has its own
-// caption and message text slots.
+// exit panels: same controls, same limits; each panel has its own captions and
+// its own rules (ValidacionVisita), which these fields only show.
 class CamposVisita
 {
 public:
@@ -24,18 +21,7 @@ public:
     // authoriser, observations.
     using SlotsEtiquetas = std::array<int, 6>;
 
-    // The messages of a validation: empty name, empty entry time, companions
-    // not a number, empty authoriser.
-    struct SlotsValidacion
-    {
-        int nombre;
-        int fecha;
-        int acompanantes;
-        int autoriza;
-    };
-
-    // The time fields were shown this way, and are read back the same way.
-    CamposVisita(Contexto& ctx, QWidget* ventana, FormatoFecha formatoEntrada);
+    CamposVisita(Contexto& ctx, QWidget* ventana);
 
     // Adds the rows to the grid from the given row on; returns the next free row.
     int colocar(QGridLayout* rejilla, int fila, const SlotsEtiquetas& numeros);
@@ -43,14 +29,12 @@ public:
     // Names in proper case, the plate in upper case.
     void normalizar();
 
-    // The first failure shows its message, takes the focus to the field and
-    // gives nothing; otherwise the visit as typed.
-    // A further check (the exit time) runs right after the entry time's.
-    std::optional<DatosVisita> validar(const SlotsValidacion& numeros,
-                                       const std::function<bool()>& trasFechaEntrada = {});
+    TextosVisita textos() const;
 
-    // A moment field that does not read as one: a message naming it.
-    std::optional<QDateTime> leerMomento(QLineEdit* campo, QLabel* etiqueta, FormatoFecha formato);
+    // Shows a failure's message and takes the focus to its field. The form's
+    // own field (exit time, notice minutes) comes with its caption.
+    void avisar(const FalloVisita& fallo, QLineEdit* propio = nullptr,
+                const QLabel* etiquetaPropia = nullptr);
 
     // What a time field shows once the guard has answered a confirmation (the
     // clock went on meanwhile); the moment validated before if it no longer reads.
@@ -79,9 +63,6 @@ public:
     QCheckBox* chkFechaEntrada;
 
 private:
-    std::nullopt_t falla(QLineEdit* campo, int slot);
-
     Contexto& ctx_;
     QWidget* ventana_;
-    FormatoFecha formatoEntrada_;
 };

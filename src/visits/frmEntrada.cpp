@@ -15,12 +15,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTimer>
-
-#include <cmath>
 
 namespace {
 
@@ -37,8 +34,7 @@ bool SinSalirDelCampo(QEvent* evento, const QWidget* panel)
 
 } // namespace
 
-frmEntrada::frmEntrada(Contexto& ctx, QWidget* padre)
-    : Panel(padre), campos(ctx, this, FormatoFecha::Viva), ctx_(ctx)
+frmEntrada::frmEntrada(Contexto& ctx, QWidget* padre) : Panel(padre), campos(ctx, this), ctx_(ctx)
 {
     setObjectName(QStringLiteral("frmEntrada"));
     chkAutoCompletarNV = casilla("chkAutoCompletarNV", true);
@@ -362,27 +358,6 @@ void frmEntrada::cargarUltimaVisita()
     campos.txtObservaciones->setText(visita->datos.Observaciones);
 }
 
-std::optional<double> frmEntrada::minutosAviso()
-{
-    QString texto = txtAviso->text().trimmed();
-    texto.replace(u',', u'.');
-    bool ok = false;
-    const double minutos = QLocale::c().toDouble(texto, &ok);
-    if (ok && std::isfinite(minutos) && minutos >= 0 && minutos <= 999)
-        return minutos;
-    ctx_.dialogos.informar(this, ctx_.idioma.mensaje(QStringLiteral("XAvisoMinutos")));
-    txtAviso->setFocus();
-    return std::nullopt;
-}
-
-QDateTime frmEntrada::momentoEntrada(const QDateTime& escrito) const
-{
-    // A picture taken for this entry fixes its time.
-    const QDateTime foto =
-        QDateTime::fromString(FechaHoraFoto, QStringLiteral("yyyy-MM-dd HH-mm-ss"));
-    return foto.isValid() ? foto : escrito;
-}
-
 void frmEntrada::agregarEntrada()
 {
     const QString nombre = campos.txtNombreVisitante->text();
@@ -398,24 +373,23 @@ void frmEntrada::agregarEntrada()
                     vaciarTrasSalida();
             });
     }
-    std::optional<DatosVisita> datos = campos.validar({160, 161, 162, 163});
-    if (!datos)
-        return;
     const bool conAviso = ctx_.cfg.EfectuarAviso && chkAviso->isChecked();
-    std::optional<double> minutos;
-    if (conAviso && !(minutos = minutosAviso()))
-        return;
+    const Validacion<NuevaEntrada> v = ValidarNuevaEntrada(
+        campos.textos(), conAviso ? std::optional(txtAviso->text()) : std::nullopt);
+    if (v.fallo)
+        return campos.avisar(*v.fallo, txtAviso);
+    DatosVisita datos = v.datos->visita;
     if (!ctx_.dialogos.confirmar(this, campos.textoConfirmacion(164), ctx_.texto(170),
                                  Dialogos::Icono::Informacion))
         return;
-    datos->FechaEntrada = CamposVisita::momentoAlConfirmar(campos.txtFechaEntrada,
-                                                           FormatoFecha::Viva, datos->FechaEntrada);
+    const QDateTime escrito = CamposVisita::momentoAlConfirmar(
+        campos.txtFechaEntrada, FormatoFecha::Viva, datos.FechaEntrada);
     // The camera's picture, when it is on, is taken here.
-    datos->FechaEntrada = momentoEntrada(datos->FechaEntrada);
+    datos.FechaEntrada = MomentoEntrada(escrito, FechaHoraFoto);
     std::optional<QDateTime> avisoEn;
-    if (conAviso)
-        avisoEn = datos->FechaEntrada.addMSecs(qRound64(*minutos * 60000.0));
-    if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { AgregarEntrada(bd, *datos, avisoEn); }))
+    if (v.datos->minutosAviso)
+        avisoEn = MomentoAviso(datos.FechaEntrada, *v.datos->minutosAviso);
+    if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { AgregarEntrada(bd, datos, avisoEn); }))
         return;
     ctx_.registrar(QStringLiteral("Agrega entrada"));
     // The picture belongs to this entry only.

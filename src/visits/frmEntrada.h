@@ -68,8 +68,6 @@ private:
     void elegirDeLista(ListaNombres* lista);
     void alSalirDeCampo(QLineEdit* campo);
     void alCambiarOrigen(QCheckBox* pulsada, bool porTeclado);
-    std::optional<double> minutosAviso();
-    QDateTime momentoEntrada(const QDateTime& escrito) const;
 
     Contexto& ctx_;
 };

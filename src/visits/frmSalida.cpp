@@ -14,7 +14,7 @@
 #include <QTimer>
 
 frmSalida::frmSalida(Contexto& ctx, int idEs, QWidget* llamador)
-    : QDialog(llamador), campos(ctx, this, FormatoFecha::Lista), ctx_(ctx), idEs_(idEs)
+    : QDialog(llamador), campos(ctx, this), ctx_(ctx), idEs_(idEs)
 {
     setObjectName(QStringLiteral("frmSalida"));
     setWindowTitle(ctx_.texto(285));
@@ -104,34 +104,28 @@ void frmSalida::alTemporizador()
 
 void frmSalida::modificarEntrada()
 {
-    const std::optional<DatosVisita> datos = campos.validar({295, 296, 297, 298});
-    if (!datos)
-        return;
-    guardar([&](BaseDatos& bd) { return ModificarEntrada(bd, idEs_, *datos); },
+    const Validacion<DatosVisita> v = ValidarCorreccion(campos.textos());
+    if (v.fallo)
+        return campos.avisar(*v.fallo);
+    const DatosVisita& datos = *v.datos;
+    guardar([&](BaseDatos& bd) { return ModificarEntrada(bd, idEs_, datos); },
             QStringLiteral("Modifica entrada"), false, 299);
 }
 
 void frmSalida::registrarSalida()
 {
-    std::optional<QDateTime> salida;
-    const std::optional<DatosVisita> datos = campos.validar({300, 301, 303, 304}, [&] {
-        if (txtFechaSalida->text().isEmpty()) {
-            ctx_.dialogos.informar(this, ctx_.texto(302));
-            txtFechaSalida->setFocus();
-            return false;
-        }
-        salida = campos.leerMomento(txtFechaSalida, Label8, FormatoFecha::Viva);
-        return salida.has_value();
-    });
-    if (!datos)
-        return;
+    const Validacion<Salida> v = ValidarSalida(campos.textos(), txtFechaSalida->text());
+    if (v.fallo)
+        return campos.avisar(*v.fallo, txtFechaSalida, Label8);
+    const DatosVisita& datos = v.datos->visita;
     if (!ctx_.dialogos.confirmar(this, campos.textoConfirmacion(305), ctx_.texto(311),
                                  Dialogos::Icono::Informacion))
         return;
-    salida = CamposVisita::momentoAlConfirmar(txtFechaSalida, FormatoFecha::Viva, *salida);
+    const QDateTime salida =
+        CamposVisita::momentoAlConfirmar(txtFechaSalida, FormatoFecha::Viva, v.datos->momento);
     guardar(
         [&](BaseDatos& bd) {
-            return RegistrarSalida(bd, idEs_, *datos, *salida, ctx_.cfg.EfectuarAviso);
+            return RegistrarSalida(bd, idEs_, datos, salida, ctx_.cfg.EfectuarAviso);
         },
         QStringLiteral("Registra salida"), true, 312);
 }
