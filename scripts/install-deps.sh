@@ -5,9 +5,10 @@ set -euo pipefail
 paquetes=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+    qt6-serialport-dev qt6-multimedia-dev gstreamer1.0-plugins-base
     libsqlite3-dev sqlite3
     qt6-translations-l10n
-    fonts-liberation xvfb xauth
+    fonts-liberation poppler-utils xvfb xauth
 )
 faltan=()
 for p in "${paquetes[@]}"; do

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/Camara.h"
+
+#include <QColor>
+#include <QStringList>
+
+// A camera for the panels' tests: a plain picture written as the real one
+// writes it, or the failure it is told to give.
+class CamaraPrueba : public Camara
+{
+public:
+    bool conectada = true;
+    Fallo fallarCon = Fallo::Ninguno; // given instead of a picture
+    QColor color = Qt::darkCyan;
+    QStringList pedidas; // every path a picture was asked for
+
+    bool hayCamara() override { return conectada; }
+    Resultado tomarFoto(const QString& ruta, std::chrono::milliseconds espera) override;
+};

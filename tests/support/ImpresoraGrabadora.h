@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/Impresora.h"
+
+#include <QStringList>
+
+#include <vector>
+
+// A printer that keeps what a listing sent it, for the listings' tests. It can
+// be told to fail from a given line on, as a busy printer would.
+class ImpresoraGrabadora : public Impresora
+{
+public:
+    struct Linea
+    {
+        int pagina;
+        int columna;
+        int fila;
+        QString texto;
+    };
+
+    std::vector<Linea> lineas;
+    int paginasNuevas = 0;
+    bool terminada = false;
+    // The line (counted from 0) whose writing fails; -1: none fails.
+    int fallarEnLinea = -1;
+    // Fails before the first line, as a printer that cannot start.
+    bool fallarAlEmpezar = false;
+    QString pdf; // what archivoPdf() answers
+
+    void escribir(int columna, int fila, const QString& texto) override;
+    void nuevaPagina() override;
+    int pagina() const override { return paginasNuevas + 1; }
+    bool terminar() override;
+    bool fallo() const override { return fallarAlEmpezar || fallido_; }
+    QString error() const override;
+    QString archivoPdf() const override { return pdf; }
+
+    // One page as it reads: one entry per row down to its last written row,
+    // "" for rows left blank; texts written on one row are joined in column
+    // order, each preceded by its column as "[n]" when it is not 0.
+    QStringList hoja(int pagina) const;
+    int paginas() const { return paginasNuevas + 1; }
+
+private:
+    bool fallido_ = false;
+};
