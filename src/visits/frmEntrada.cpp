@@ -1,6 +1,5 @@
 #include "frmEntrada.h"
 
-#include "ListaNombres.h"
 #include "foundation/Contexto.h"
 #include "frmSalida.h"
 #include "platform/AccionBD.h"
@@ -93,12 +92,15 @@ QLabel* frmEntrada::etiqueta(const char* nombre, int slot, QCheckBox* casilla)
     return e;
 }
 
-ListaNombres* frmEntrada::listaNombres(const char* nombre, QLineEdit* campo)
+ListaCompletar* frmEntrada::listaNombres(const char* nombre, QLineEdit* campo)
 {
-    auto* lista = new ListaNombres(campo, ctx_.idioma.mensaje(QStringLiteral("XMasNombres")), this);
+    auto* lista = new ListaCompletar(
+        campo, ctx_.idioma.mensaje(QStringLiteral("XMasNombres")),
+        [this, campo](const QString& prefijo, bool* hayMas) {
+            return nombresQueEmpiezanPor(campo, prefijo, hayMas);
+        },
+        this);
     lista->setObjectName(QString::fromLatin1(nombre));
-    lista->installEventFilter(this);
-    connect(lista, &QListView::doubleClicked, this, [this, lista] { elegirDeLista(lista); });
     return lista;
 }
 
@@ -141,28 +143,17 @@ void frmEntrada::conectar()
         });
     for (QLineEdit* campo : {campos.txtNAcomp, campos.txtObservaciones})
         connect(campo, &QLineEdit::returnPressed, this, &frmEntrada::agregarEntrada);
-    connect(campos.txtNombreVisitante, &QLineEdit::textChanged, this,
-            [this] { rellenar(lstNombreVisitante, chkAutoCompletarNV); });
-    connect(campos.txtAutorizaIngreso, &QLineEdit::textChanged, this,
-            [this] { rellenar(lstAutorizaIngreso, chkAutoCompletarAI); });
-    connect(chkAutoCompletarNV, &QCheckBox::clicked, this, [this](bool marcada) {
-        if (!marcada)
-            lstNombreVisitante->hide();
-    });
-    connect(chkAutoCompletarAI, &QCheckBox::clicked, this, [this](bool marcada) {
-        if (!marcada)
-            lstAutorizaIngreso->hide();
-    });
+    connect(chkAutoCompletarNV, &QCheckBox::toggled, lstNombreVisitante,
+            &ListaCompletar::fijarActiva);
+    connect(chkAutoCompletarAI, &QCheckBox::toggled, lstAutorizaIngreso,
+            &ListaCompletar::fijarActiva);
     for (QCheckBox* origen : {chkCargaUltimaVisita, chkCargaVisitaProgramada}) {
         connect(origen, &QCheckBox::clicked, this,
                 [this, origen] { alCambiarOrigen(origen, false); });
         origen->installEventFilter(this);
     }
-    for (QWidget* campo :
-         {static_cast<QWidget*>(campos.txtNombreVisitante),
-          static_cast<QWidget*>(campos.txtAutorizaIngreso), static_cast<QWidget*>(campos.txtNAcomp),
-          static_cast<QWidget*>(campos.txtPlacaVehiculo),
-          static_cast<QWidget*>(campos.txtObservaciones)})
+    for (QLineEdit* campo :
+         {campos.txtNombreVisitante, campos.txtAutorizaIngreso, campos.txtPlacaVehiculo})
         campo->installEventFilter(this);
 }
 
@@ -230,46 +221,29 @@ TablaVisitas frmEntrada::tablaOrigen() const
                                                  : TablaVisitas::Entradas;
 }
 
-void frmEntrada::rellenar(ListaNombres* lista, QCheckBox* activo)
+// Authorisers always come from past entries, whatever the source boxes say.
+QStringList frmEntrada::nombresQueEmpiezanPor(QLineEdit* campo, const QString& prefijo,
+                                              bool* hayMas)
 {
-    if (!activo->isChecked())
-        return;
-    const QString texto = lista->campo()->text();
-    if (texto.isEmpty())
-        return lista->hide();
     QStringList nombres;
-    bool hayMas = false;
-    const bool esVisitante = lista == lstNombreVisitante;
     AccionBDSinAviso(ctx_, [&](BaseDatos& bd) {
-        nombres = esVisitante ? NombresQueEmpiezanPor(bd, tablaOrigen(), texto, &hayMas)
-                              : AutorizadoresQueEmpiezanPor(bd, texto, &hayMas);
+        nombres = campo == campos.txtNombreVisitante
+                      ? NombresQueEmpiezanPor(bd, tablaOrigen(), prefijo, hayMas)
+                      : AutorizadoresQueEmpiezanPor(bd, prefijo, hayMas);
     });
-    lista->fijarNombres(nombres, hayMas);
+    return nombres;
 }
 
-void frmEntrada::elegirDeLista(ListaNombres* lista)
-{
-    QLineEdit* campo = lista->campo();
-    if (const std::optional<QString> nombre = lista->elegido())
-        campo->setText(*nombre);
-    // Straight back to its field: hiding the list first would pass the focus
-    // on to the next field, as a Tab does (selecting all, or leaving the name).
-    campo->setFocus(Qt::OtherFocusReason);
-    lista->hide();
-    campo->deselect();
-    campo->end(false);
-}
-
+// The list hides itself as the focus moves on to another control.
 void frmEntrada::alSalirDeCampo(QLineEdit* campo)
 {
-    ListaNombres* lista =
+    const ListaCompletar* lista =
         campo == campos.txtNombreVisitante ? lstNombreVisitante : lstAutorizaIngreso;
     if (QApplication::focusWidget() == lista)
         return;
     campos.normalizar();
     if (campo == campos.txtNombreVisitante && chkAutoCargarVisita->isChecked())
         cargarUltimaVisita();
-    lista->hide();
 }
 
 void frmEntrada::alCambiarOrigen(QCheckBox* pulsada, bool porTeclado)
@@ -297,42 +271,15 @@ bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
             return true;
         }
     }
-    auto* lista = qobject_cast<ListaNombres*>(objeto);
-    if (lista && tipo == QEvent::FocusOut)
-        lista->hide();
     const int tecla = tipo == QEvent::KeyPress ? static_cast<QKeyEvent*>(evento)->key() : 0;
-    if (lista && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {
-        elegirDeLista(lista);
-        return true;
-    }
     if ((objeto == chkCargaUltimaVisita || objeto == chkCargaVisitaProgramada) && tecla != 0 &&
         tecla != Qt::Key_Tab && tecla != Qt::Key_Backtab && tecla != Qt::Key_Escape) {
         QTimer::singleShot(
             0, this, [this, objeto] { alCambiarOrigen(static_cast<QCheckBox*>(objeto), true); });
     }
-    const bool esNombre = objeto == campos.txtNombreVisitante;
-    const bool esAutoriza = objeto == campos.txtAutorizaIngreso;
-    if (esNombre || esAutoriza) {
-        ListaNombres* propia = esNombre ? lstNombreVisitante : lstAutorizaIngreso;
-        QCheckBox* activo = esNombre ? chkAutoCompletarNV : chkAutoCompletarAI;
-        if (tecla == Qt::Key_Down && activo->isChecked() && propia->isVisible()) {
-            propia->setFocus();
-            propia->setCurrentIndex(propia->model()->index(0, 0));
-            return true;
-        }
-        if (tipo == QEvent::MouseButtonPress && activo->isChecked()) {
-            lstNombreVisitante->hide();
-            lstAutorizaIngreso->hide();
-        }
-        if (tipo == QEvent::FocusOut && !SinSalirDelCampo(evento, this))
-            alSalirDeCampo(static_cast<QLineEdit*>(objeto));
-    }
-    if (tipo == QEvent::FocusIn &&
-        (objeto == campos.txtNAcomp || objeto == campos.txtPlacaVehiculo ||
-         objeto == campos.txtObservaciones)) {
-        lstNombreVisitante->hide();
-        lstAutorizaIngreso->hide();
-    }
+    if (tipo == QEvent::FocusOut && !SinSalirDelCampo(evento, this) &&
+        (objeto == campos.txtNombreVisitante || objeto == campos.txtAutorizaIngreso))
+        alSalirDeCampo(static_cast<QLineEdit*>(objeto));
     if (tipo == QEvent::FocusOut && objeto == campos.txtPlacaVehiculo &&
         !SinSalirDelCampo(evento, this))
         campos.normalizar();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CamposVisita.h"
-#include "ListaNombres.h"
+#include "platform/ListaCompletar.h"
 
 #include <QWidget>
 
@@ -31,8 +31,8 @@ public:
     void vaciarTrasSalida();
 
     CamposVisita campos;
-    ListaNombres* lstNombreVisitante;
-    ListaNombres* lstAutorizaIngreso;
+    ListaCompletar* lstNombreVisitante;
+    ListaCompletar* lstAutorizaIngreso;
     QCheckBox* chkAutoCompletarNV;
     QCheckBox* chkAutoCompletarAI;
     QCheckBox* chkAutoCargarVisita;
@@ -60,15 +60,14 @@ protected:
 private:
     QCheckBox* casilla(const char* nombre, bool marcada);
     QLabel* etiqueta(const char* nombre, int slot, QCheckBox* casilla);
-    ListaNombres* listaNombres(const char* nombre, QLineEdit* campo);
+    ListaCompletar* listaNombres(const char* nombre, QLineEdit* campo);
     void disponer();
     void conectar();
     void cargar();
     void alActivarse();
 
     TablaVisitas tablaOrigen() const;
-    void rellenar(ListaNombres* lista, QCheckBox* activo);
-    void elegirDeLista(ListaNombres* lista);
+    QStringList nombresQueEmpiezanPor(QLineEdit* campo, const QString& prefijo, bool* hayMas);
     void alSalirDeCampo(QLineEdit* campo);
     void alCambiarOrigen(QCheckBox* pulsada, bool porTeclado);
     std::optional<double> minutosAviso();
