@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -94,12 +95,9 @@ QLabel* frmEntrada::etiqueta(const char* nombre, int slot, QCheckBox* casilla)
 
 ListaCompletar* frmEntrada::listaNombres(const char* nombre, QLineEdit* campo)
 {
-    auto* lista = new ListaCompletar(
-        campo, ctx_.idioma.mensaje(QStringLiteral("XMasNombres")),
-        [this, campo](const QString& prefijo, bool* hayMas) {
-            return nombresQueEmpiezanPor(campo, prefijo, hayMas);
-        },
-        this);
+    auto* lista =
+        new ListaCompletar(campo, ctx_.idioma.mensaje(QStringLiteral("XMasNombres")),
+                           std::bind_front(&frmEntrada::nombresQueEmpiezanPor, this, campo), this);
     lista->setObjectName(QString::fromLatin1(nombre));
     return lista;
 }
@@ -136,11 +134,13 @@ void frmEntrada::conectar()
     connect(Timer1, &QTimer::timeout, this, &frmEntrada::alTemporizador);
     connect(btnAgregarEntrada, &QPushButton::clicked, this, &frmEntrada::agregarEntrada);
     for (QLineEdit* campo :
-         {campos.txtNombreVisitante, campos.txtAutorizaIngreso, campos.txtPlacaVehiculo})
+         {campos.txtNombreVisitante, campos.txtAutorizaIngreso, campos.txtPlacaVehiculo}) {
         connect(campo, &QLineEdit::returnPressed, this, [this] {
             campos.normalizar();
             agregarEntrada();
         });
+        campo->installEventFilter(this);
+    }
     for (QLineEdit* campo : {campos.txtNAcomp, campos.txtObservaciones})
         connect(campo, &QLineEdit::returnPressed, this, &frmEntrada::agregarEntrada);
     connect(chkAutoCompletarNV, &QCheckBox::toggled, lstNombreVisitante,
@@ -152,9 +152,6 @@ void frmEntrada::conectar()
                 [this, origen] { alCambiarOrigen(origen, false); });
         origen->installEventFilter(this);
     }
-    for (QLineEdit* campo :
-         {campos.txtNombreVisitante, campos.txtAutorizaIngreso, campos.txtPlacaVehiculo})
-        campo->installEventFilter(this);
 }
 
 void frmEntrada::cargar()
@@ -234,18 +231,6 @@ QStringList frmEntrada::nombresQueEmpiezanPor(QLineEdit* campo, const QString& p
     return nombres;
 }
 
-// The list hides itself as the focus moves on to another control.
-void frmEntrada::alSalirDeCampo(QLineEdit* campo)
-{
-    const ListaCompletar* lista =
-        campo == campos.txtNombreVisitante ? lstNombreVisitante : lstAutorizaIngreso;
-    if (QApplication::focusWidget() == lista)
-        return;
-    campos.normalizar();
-    if (campo == campos.txtNombreVisitante && chkAutoCargarVisita->isChecked())
-        cargarUltimaVisita();
-}
-
 void frmEntrada::alCambiarOrigen(QCheckBox* pulsada, bool porTeclado)
 {
     // Exactly one source is selected at any time.
@@ -259,31 +244,57 @@ void frmEntrada::alCambiarOrigen(QCheckBox* pulsada, bool porTeclado)
 
 bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
 {
-    const QEvent::Type tipo = evento->type();
-    if (tipo == QEvent::MouseButtonRelease) {
-        if (objeto == campos.Label3) {
-            cargarUltimaVisita();
-            return true;
-        }
-        if (auto* casilla =
-                qobject_cast<QCheckBox*>(objeto->property("casilla").value<QObject*>())) {
-            casilla->click();
-            return true;
-        }
-    }
-    const int tecla = tipo == QEvent::KeyPress ? static_cast<QKeyEvent*>(evento)->key() : 0;
-    if ((objeto == chkCargaUltimaVisita || objeto == chkCargaVisitaProgramada) && tecla != 0 &&
-        tecla != Qt::Key_Tab && tecla != Qt::Key_Backtab && tecla != Qt::Key_Escape) {
-        QTimer::singleShot(
-            0, this, [this, objeto] { alCambiarOrigen(static_cast<QCheckBox*>(objeto), true); });
-    }
-    if (tipo == QEvent::FocusOut && !SinSalirDelCampo(evento, this) &&
-        (objeto == campos.txtNombreVisitante || objeto == campos.txtAutorizaIngreso))
-        alSalirDeCampo(static_cast<QLineEdit*>(objeto));
-    if (tipo == QEvent::FocusOut && objeto == campos.txtPlacaVehiculo &&
-        !SinSalirDelCampo(evento, this))
-        campos.normalizar();
+    if (filtrarEtiqueta(objeto, evento))
+        return true;
+    filtrarOrigen(objeto, evento);
+    filtrarCampo(objeto, evento);
     return QWidget::eventFilter(objeto, evento);
+}
+
+// A click on a caption: Label3 carries over, the others click their box.
+bool frmEntrada::filtrarEtiqueta(QObject* objeto, QEvent* evento)
+{
+    if (evento->type() != QEvent::MouseButtonRelease)
+        return false;
+    if (objeto == campos.Label3) {
+        cargarUltimaVisita();
+        return true;
+    }
+    auto* casilla = qobject_cast<QCheckBox*>(objeto->property("casilla").value<QObject*>());
+    if (casilla)
+        casilla->click();
+    return casilla != nullptr;
+}
+
+// A key on a source box, once the box has taken it, leaves exactly one
+// source selected; moving on or closing changes nothing.
+void frmEntrada::filtrarOrigen(QObject* objeto, QEvent* evento)
+{
+    const bool origen = objeto == chkCargaUltimaVisita || objeto == chkCargaVisitaProgramada;
+    if (!origen || evento->type() != QEvent::KeyPress)
+        return;
+    const int tecla = static_cast<QKeyEvent*>(evento)->key();
+    if (tecla == Qt::Key_Tab || tecla == Qt::Key_Backtab || tecla == Qt::Key_Escape)
+        return;
+    QTimer::singleShot(0, this,
+                       [this, objeto] { alCambiarOrigen(static_cast<QCheckBox*>(objeto), true); });
+}
+
+// The guard leaving a typed field, other than into its own drop list: the
+// fields are normalised, and the name may carry the last visit over. The
+// list hides itself as the focus moves on.
+void frmEntrada::filtrarCampo(QObject* objeto, QEvent* evento)
+{
+    const bool tecleado = objeto == campos.txtNombreVisitante ||
+                          objeto == campos.txtAutorizaIngreso || objeto == campos.txtPlacaVehiculo;
+    if (!tecleado || evento->type() != QEvent::FocusOut || SinSalirDelCampo(evento, this))
+        return;
+    const auto* lista = qobject_cast<ListaCompletar*>(QApplication::focusWidget());
+    if (lista && lista->campo() == objeto)
+        return;
+    campos.normalizar();
+    if (objeto == campos.txtNombreVisitante && chkAutoCargarVisita->isChecked())
+        cargarUltimaVisita();
 }
 
 void frmEntrada::cargarUltimaVisita()

@@ -68,7 +68,9 @@ private:
 
     TablaVisitas tablaOrigen() const;
     QStringList nombresQueEmpiezanPor(QLineEdit* campo, const QString& prefijo, bool* hayMas);
-    void alSalirDeCampo(QLineEdit* campo);
+    bool filtrarEtiqueta(QObject* objeto, QEvent* evento);
+    void filtrarOrigen(QObject* objeto, QEvent* evento);
+    void filtrarCampo(QObject* objeto, QEvent* evento);
     void alCambiarOrigen(QCheckBox* pulsada, bool porTeclado);
     std::optional<double> minutosAviso();
     QDateTime momentoEntrada(const QDateTime& escrito) const;
