@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTimer>
 
@@ -69,6 +68,7 @@ frmEntrada::frmEntrada(Contexto& ctx, Paneles& paneles, QWidget* padre)
     disponer();
     conectar();
     CerrarConEscape(this);
+    EnfocarAlActivarse(this, campos.txtNombreVisitante);
     cargar();
     resize(sizeHint());
 }
@@ -175,31 +175,6 @@ void frmEntrada::cargar()
         control->setVisible(ctx_.cfg.VisitasProgramadas);
     alTemporizador();
     Timer1->start();
-}
-
-bool frmEntrada::event(QEvent* evento)
-{
-    // Activated: on opening, or in the main window's frame whenever the panel
-    // is brought up again (a menu entry, back from the exit panel or a box).
-    if (evento->type() == QEvent::ParentChange)
-        if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            connect(marco, &QMdiSubWindow::windowStateChanged, this,
-                    [this](Qt::WindowStates antes, Qt::WindowStates ahora) {
-                        if ((ahora & ~antes) & Qt::WindowActive)
-                            alActivarse();
-                    });
-    if (evento->type() == QEvent::Show)
-        alActivarse();
-    return QWidget::event(evento);
-}
-
-void frmEntrada::alActivarse()
-{
-    auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget());
-    // Another panel of the frame may be the active one.
-    if (marco && !(marco->windowState() & Qt::WindowActive))
-        return;
-    campos.txtNombreVisitante->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmEntrada::alTemporizador()

@@ -53,7 +53,6 @@ public:
     QString FechaHoraFoto;
 
 protected:
-    bool event(QEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
@@ -64,7 +63,6 @@ private:
     void disponer();
     void conectar();
     void cargar();
-    void alActivarse();
 
     TablaVisitas tablaOrigen() const;
     QStringList nombresQueEmpiezanPor(QLineEdit* campo, const QString& prefijo, bool* hayMas);
