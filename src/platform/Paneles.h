@@ -24,3 +24,8 @@ void TraerPanel(QWidget* panel);
 
 // Escape anywhere in the panel closes it.
 void CerrarConEscape(QWidget* panel);
+
+// Whenever the panel is activated (shown, or brought up again in the main
+// window's frame by a menu entry, another panel or a box), the focus goes to
+// control.
+void EnfocarAlActivarse(QWidget* panel, QWidget* control);

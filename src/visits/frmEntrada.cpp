@@ -1,6 +1,5 @@
 #include "frmEntrada.h"
 
-#include "ListaNombres.h"
 #include "foundation/Contexto.h"
 #include "frmSalida.h"
 #include "platform/AccionBD.h"
@@ -15,9 +14,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -64,6 +64,7 @@ frmEntrada::frmEntrada(Contexto& ctx, QWidget* padre) : Panel(padre), campos(ctx
     disponer();
     conectar();
     CerrarConEscape(this);
+    EnfocarAlActivarse(this, campos.txtNombreVisitante);
     cargar();
     resize(sizeHint());
 }
@@ -88,12 +89,12 @@ QLabel* frmEntrada::etiqueta(const char* nombre, int slot, QCheckBox* casilla)
     return e;
 }
 
-ListaNombres* frmEntrada::listaNombres(const char* nombre, QLineEdit* campo)
+ListaCompletar* frmEntrada::listaNombres(const char* nombre, QLineEdit* campo)
 {
-    auto* lista = new ListaNombres(campo, ctx_.idioma.mensaje(QStringLiteral("XMasNombres")), this);
+    auto* lista =
+        new ListaCompletar(campo, ctx_.idioma.mensaje(QStringLiteral("XMasNombres")),
+                           std::bind_front(&frmEntrada::nombresQueEmpiezanPor, this, campo), this);
     lista->setObjectName(QString::fromLatin1(nombre));
-    lista->installEventFilter(this);
-    connect(lista, &QListView::doubleClicked, this, [this, lista] { elegirDeLista(lista); });
     return lista;
 }
 
@@ -129,36 +130,24 @@ void frmEntrada::conectar()
     connect(Timer1, &QTimer::timeout, this, &frmEntrada::alTemporizador);
     connect(btnAgregarEntrada, &QPushButton::clicked, this, &frmEntrada::agregarEntrada);
     for (QLineEdit* campo :
-         {campos.txtNombreVisitante, campos.txtAutorizaIngreso, campos.txtPlacaVehiculo})
+         {campos.txtNombreVisitante, campos.txtAutorizaIngreso, campos.txtPlacaVehiculo}) {
         connect(campo, &QLineEdit::returnPressed, this, [this] {
             campos.normalizar();
             agregarEntrada();
         });
+        campo->installEventFilter(this);
+    }
     for (QLineEdit* campo : {campos.txtNAcomp, campos.txtObservaciones})
         connect(campo, &QLineEdit::returnPressed, this, &frmEntrada::agregarEntrada);
-    connect(campos.txtNombreVisitante, &QLineEdit::textChanged, this,
-            [this] { rellenar(lstNombreVisitante, chkAutoCompletarNV); });
-    connect(campos.txtAutorizaIngreso, &QLineEdit::textChanged, this,
-            [this] { rellenar(lstAutorizaIngreso, chkAutoCompletarAI); });
-    connect(chkAutoCompletarNV, &QCheckBox::clicked, this, [this](bool marcada) {
-        if (!marcada)
-            lstNombreVisitante->hide();
-    });
-    connect(chkAutoCompletarAI, &QCheckBox::clicked, this, [this](bool marcada) {
-        if (!marcada)
-            lstAutorizaIngreso->hide();
-    });
+    connect(chkAutoCompletarNV, &QCheckBox::toggled, lstNombreVisitante,
+            &ListaCompletar::fijarActiva);
+    connect(chkAutoCompletarAI, &QCheckBox::toggled, lstAutorizaIngreso,
+            &ListaCompletar::fijarActiva);
     for (QCheckBox* origen : {chkCargaUltimaVisita, chkCargaVisitaProgramada}) {
         connect(origen, &QCheckBox::clicked, this,
                 [this, origen] { alCambiarOrigen(origen, false); });
         origen->installEventFilter(this);
     }
-    for (QWidget* campo :
-         {static_cast<QWidget*>(campos.txtNombreVisitante),
-          static_cast<QWidget*>(campos.txtAutorizaIngreso), static_cast<QWidget*>(campos.txtNAcomp),
-          static_cast<QWidget*>(campos.txtPlacaVehiculo),
-          static_cast<QWidget*>(campos.txtObservaciones)})
-        campo->installEventFilter(this);
 }
 
 void frmEntrada::cargar()
@@ -184,31 +173,6 @@ void frmEntrada::cargar()
     Timer1->start();
 }
 
-bool frmEntrada::event(QEvent* evento)
-{
-    // Activated: on opening, or in the main window's frame whenever the panel
-    // is brought up again (a menu entry, back from the exit panel or a box).
-    if (evento->type() == QEvent::ParentChange)
-        if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            connect(marco, &QMdiSubWindow::windowStateChanged, this,
-                    [this](Qt::WindowStates antes, Qt::WindowStates ahora) {
-                        if ((ahora & ~antes) & Qt::WindowActive)
-                            alActivarse();
-                    });
-    if (evento->type() == QEvent::Show)
-        alActivarse();
-    return Panel::event(evento);
-}
-
-void frmEntrada::alActivarse()
-{
-    auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget());
-    // Another panel of the frame may be the active one.
-    if (marco && !(marco->windowState() & Qt::WindowActive))
-        return;
-    campos.txtNombreVisitante->setFocus(Qt::ActiveWindowFocusReason);
-}
-
 void frmEntrada::alTemporizador()
 {
     const bool automatica = campos.chkFechaEntrada->isChecked();
@@ -225,46 +189,17 @@ TablaVisitas frmEntrada::tablaOrigen() const
                                                  : TablaVisitas::Entradas;
 }
 
-void frmEntrada::rellenar(ListaNombres* lista, QCheckBox* activo)
+// Authorisers always come from past entries, whatever the source boxes say.
+QStringList frmEntrada::nombresQueEmpiezanPor(QLineEdit* campo, const QString& prefijo,
+                                              bool* hayMas)
 {
-    if (!activo->isChecked())
-        return;
-    const QString texto = lista->campo()->text();
-    if (texto.isEmpty())
-        return lista->hide();
     QStringList nombres;
-    bool hayMas = false;
-    const bool esVisitante = lista == lstNombreVisitante;
     AccionBDSinAviso(ctx_, [&](BaseDatos& bd) {
-        nombres = esVisitante ? NombresQueEmpiezanPor(bd, tablaOrigen(), texto, &hayMas)
-                              : AutorizadoresQueEmpiezanPor(bd, texto, &hayMas);
+        nombres = campo == campos.txtNombreVisitante
+                      ? NombresQueEmpiezanPor(bd, tablaOrigen(), prefijo, hayMas)
+                      : AutorizadoresQueEmpiezanPor(bd, prefijo, hayMas);
     });
-    lista->fijarNombres(nombres, hayMas);
-}
-
-void frmEntrada::elegirDeLista(ListaNombres* lista)
-{
-    QLineEdit* campo = lista->campo();
-    if (const std::optional<QString> nombre = lista->elegido())
-        campo->setText(*nombre);
-    // Straight back to its field: hiding the list first would pass the focus
-    // on to the next field, as a Tab does (selecting all, or leaving the name).
-    campo->setFocus(Qt::OtherFocusReason);
-    lista->hide();
-    campo->deselect();
-    campo->end(false);
-}
-
-void frmEntrada::alSalirDeCampo(QLineEdit* campo)
-{
-    ListaNombres* lista =
-        campo == campos.txtNombreVisitante ? lstNombreVisitante : lstAutorizaIngreso;
-    if (QApplication::focusWidget() == lista)
-        return;
-    campos.normalizar();
-    if (campo == campos.txtNombreVisitante && chkAutoCargarVisita->isChecked())
-        cargarUltimaVisita();
-    lista->hide();
+    return nombres;
 }
 
 void frmEntrada::alCambiarOrigen(QCheckBox* pulsada, bool porTeclado)
@@ -280,58 +215,57 @@ void frmEntrada::alCambiarOrigen(QCheckBox* pulsada, bool porTeclado)
 
 bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
 {
-    const QEvent::Type tipo = evento->type();
-    if (tipo == QEvent::MouseButtonRelease) {
-        if (objeto == campos.Label3) {
-            cargarUltimaVisita();
-            return true;
-        }
-        if (auto* casilla =
-                qobject_cast<QCheckBox*>(objeto->property("casilla").value<QObject*>())) {
-            casilla->click();
-            return true;
-        }
-    }
-    auto* lista = qobject_cast<ListaNombres*>(objeto);
-    if (lista && tipo == QEvent::FocusOut)
-        lista->hide();
-    const int tecla = tipo == QEvent::KeyPress ? static_cast<QKeyEvent*>(evento)->key() : 0;
-    if (lista && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {
-        elegirDeLista(lista);
+    if (filtrarEtiqueta(objeto, evento))
+        return true;
+    filtrarOrigen(objeto, evento);
+    filtrarCampo(objeto, evento);
+    return Panel::eventFilter(objeto, evento);
+}
+
+// A click on a caption: Label3 carries over, the others click their box.
+bool frmEntrada::filtrarEtiqueta(QObject* objeto, QEvent* evento)
+{
+    if (evento->type() != QEvent::MouseButtonRelease)
+        return false;
+    if (objeto == campos.Label3) {
+        cargarUltimaVisita();
         return true;
     }
-    if ((objeto == chkCargaUltimaVisita || objeto == chkCargaVisitaProgramada) && tecla != 0 &&
-        tecla != Qt::Key_Tab && tecla != Qt::Key_Backtab && tecla != Qt::Key_Escape) {
-        QTimer::singleShot(
-            0, this, [this, objeto] { alCambiarOrigen(static_cast<QCheckBox*>(objeto), true); });
-    }
-    const bool esNombre = objeto == campos.txtNombreVisitante;
-    const bool esAutoriza = objeto == campos.txtAutorizaIngreso;
-    if (esNombre || esAutoriza) {
-        ListaNombres* propia = esNombre ? lstNombreVisitante : lstAutorizaIngreso;
-        QCheckBox* activo = esNombre ? chkAutoCompletarNV : chkAutoCompletarAI;
-        if (tecla == Qt::Key_Down && activo->isChecked() && propia->isVisible()) {
-            propia->setFocus();
-            propia->setCurrentIndex(propia->model()->index(0, 0));
-            return true;
-        }
-        if (tipo == QEvent::MouseButtonPress && activo->isChecked()) {
-            lstNombreVisitante->hide();
-            lstAutorizaIngreso->hide();
-        }
-        if (tipo == QEvent::FocusOut && !SinSalirDelCampo(evento, this))
-            alSalirDeCampo(static_cast<QLineEdit*>(objeto));
-    }
-    if (tipo == QEvent::FocusIn &&
-        (objeto == campos.txtNAcomp || objeto == campos.txtPlacaVehiculo ||
-         objeto == campos.txtObservaciones)) {
-        lstNombreVisitante->hide();
-        lstAutorizaIngreso->hide();
-    }
-    if (tipo == QEvent::FocusOut && objeto == campos.txtPlacaVehiculo &&
-        !SinSalirDelCampo(evento, this))
-        campos.normalizar();
-    return Panel::eventFilter(objeto, evento);
+    auto* casilla = qobject_cast<QCheckBox*>(objeto->property("casilla").value<QObject*>());
+    if (casilla)
+        casilla->click();
+    return casilla != nullptr;
+}
+
+// A key on a source box, once the box has taken it, leaves exactly one
+// source selected; moving on or closing changes nothing.
+void frmEntrada::filtrarOrigen(QObject* objeto, QEvent* evento)
+{
+    const bool origen = objeto == chkCargaUltimaVisita || objeto == chkCargaVisitaProgramada;
+    if (!origen || evento->type() != QEvent::KeyPress)
+        return;
+    const int tecla = static_cast<QKeyEvent*>(evento)->key();
+    if (tecla == Qt::Key_Tab || tecla == Qt::Key_Backtab || tecla == Qt::Key_Escape)
+        return;
+    QTimer::singleShot(0, this,
+                       [this, objeto] { alCambiarOrigen(static_cast<QCheckBox*>(objeto), true); });
+}
+
+// The guard leaving a typed field, other than into its own drop list: the
+// fields are normalised, and the name may carry the last visit over. The
+// list hides itself as the focus moves on.
+void frmEntrada::filtrarCampo(QObject* objeto, QEvent* evento)
+{
+    const bool tecleado = objeto == campos.txtNombreVisitante ||
+                          objeto == campos.txtAutorizaIngreso || objeto == campos.txtPlacaVehiculo;
+    if (!tecleado || evento->type() != QEvent::FocusOut || SinSalirDelCampo(evento, this))
+        return;
+    const auto* lista = qobject_cast<ListaCompletar*>(QApplication::focusWidget());
+    if (lista && lista->campo() == objeto)
+        return;
+    campos.normalizar();
+    if (objeto == campos.txtNombreVisitante && chkAutoCargarVisita->isChecked())
+        cargarUltimaVisita();
 }
 
 void frmEntrada::cargarUltimaVisita()

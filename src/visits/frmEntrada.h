@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CamposVisita.h"
-#include "ListaNombres.h"
+#include "platform/ListaCompletar.h"
 #include "platform/Paneles.h"
 
 class Contexto;
@@ -29,8 +29,8 @@ public:
     void vaciarTrasSalida();
 
     CamposVisita campos;
-    ListaNombres* lstNombreVisitante;
-    ListaNombres* lstAutorizaIngreso;
+    ListaCompletar* lstNombreVisitante;
+    ListaCompletar* lstAutorizaIngreso;
     QCheckBox* chkAutoCompletarNV;
     QCheckBox* chkAutoCompletarAI;
     QCheckBox* chkAutoCargarVisita;
@@ -51,22 +51,21 @@ public:
     QString FechaHoraFoto;
 
 protected:
-    bool event(QEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     QCheckBox* casilla(const char* nombre, bool marcada);
     QLabel* etiqueta(const char* nombre, int slot, QCheckBox* casilla);
-    ListaNombres* listaNombres(const char* nombre, QLineEdit* campo);
+    ListaCompletar* listaNombres(const char* nombre, QLineEdit* campo);
     void disponer();
     void conectar();
     void cargar();
-    void alActivarse();
 
     TablaVisitas tablaOrigen() const;
-    void rellenar(ListaNombres* lista, QCheckBox* activo);
-    void elegirDeLista(ListaNombres* lista);
-    void alSalirDeCampo(QLineEdit* campo);
+    QStringList nombresQueEmpiezanPor(QLineEdit* campo, const QString& prefijo, bool* hayMas);
+    bool filtrarEtiqueta(QObject* objeto, QEvent* evento);
+    void filtrarOrigen(QObject* objeto, QEvent* evento);
+    void filtrarCampo(QObject* objeto, QEvent* evento);
     void alCambiarOrigen(QCheckBox* pulsada, bool porTeclado);
 
     Contexto& ctx_;

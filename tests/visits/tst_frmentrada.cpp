@@ -443,6 +443,20 @@ private slots:
         QCOMPARE(w.campos.txtAutorizaIngreso->text(), "Vieja");
     }
 
+    // Leaving any field the guard types names or a plate into tidies what was typed.
+    void salirDeUnCampoTecleadoNormaliza()
+    {
+        frmEntrada& w = abrir();
+        for (QLineEdit* campo : {w.campos.txtNombreVisitante, w.campos.txtAutorizaIngreso,
+                                 w.campos.txtPlacaVehiculo}) {
+            campo->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), campo);
+            w.campos.txtPlacaVehiculo->setText("abc12d");
+            QTest::keyClick(campo, Qt::Key_Tab);
+            QCOMPARE(w.campos.txtPlacaVehiculo->text(), "ABC12D");
+        }
+    }
+
     // Whenever the panel comes up again, the guard types the visitor's name at once.
     void cadaActivacionLlevaAlNombre()
     {
