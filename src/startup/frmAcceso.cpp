@@ -44,6 +44,9 @@ frmAcceso::frmAcceso(Contexto& ctx, QWidget* padre) : QWidget(padre), ctx_(ctx)
     btnAceptarAcceso = new QPushButton(this);
     btnAceptarAcceso->setObjectName(QStringLiteral("btnAceptarAcceso"));
     btnAceptarAcceso->setGeometry(RectTwips(1380, 1380, 1860, 450));
+    // Each caption names its field for assistive technology.
+    Label1->setBuddy(txtUsr);
+    Label2->setBuddy(txtPwd);
     setTabOrder(txtUsr, txtPwd);
     setTabOrder(txtPwd, btnAceptarAcceso);
 

@@ -3,6 +3,7 @@
 #include "foundation/Contexto.h"
 #include "foundation/Normalizar.h"
 #include "platform/Dialogos.h"
+#include "platform/Formularios.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -53,6 +54,8 @@ CamposVisita::CamposVisita(Contexto& ctx, QWidget* ventana) : ctx_(ctx), ventana
     chkFechaEntrada = new QCheckBox(ventana);
     chkFechaEntrada->setObjectName(QStringLiteral("chkFechaEntrada"));
     chkFechaEntrada->setChecked(true);
+    // Beside the entry time, captioned "Auto" or not at all.
+    chkFechaEntrada->setAccessibleName(QStringLiteral("Auto"));
 }
 
 int CamposVisita::colocar(QGridLayout* rejilla, int fila, const SlotsEtiquetas& numeros)
@@ -65,8 +68,7 @@ int CamposVisita::colocar(QGridLayout* rejilla, int fila, const SlotsEtiquetas& 
                                                                   {Label7, txtObservaciones}}};
     for (size_t i = 0; i < filas.size(); ++i) {
         filas[i].first->setText(ctx_.texto(numeros[i]));
-        rejilla->addWidget(filas[i].first, fila, 0);
-        rejilla->addWidget(filas[i].second, fila, 1);
+        FilaFormulario(rejilla, fila, filas[i].first, filas[i].second);
         if (i == 0)
             rejilla->addWidget(chkFechaEntrada, fila, 2);
         ++fila;

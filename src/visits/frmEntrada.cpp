@@ -51,6 +51,7 @@ frmEntrada::frmEntrada(Contexto& ctx, QWidget* padre) : Panel(padre), campos(ctx
     lblAviso1 = etiqueta("lblAviso1", 142, chkAviso);
     lblAviso2 = etiqueta("lblAviso2", 143, nullptr);
     txtAviso = new QLineEdit(this);
+    lblAviso2->setBuddy(txtAviso);
     txtAviso->setObjectName(QStringLiteral("txtAviso"));
     txtAviso->setMaxLength(3);
     btnAgregarEntrada = new QPushButton(ctx_.texto(153), this);
@@ -82,8 +83,8 @@ QLabel* frmEntrada::etiqueta(const char* nombre, int slot, QCheckBox* casilla)
     auto* e = new QLabel(ctx_.texto(slot), this);
     e->setObjectName(QString::fromLatin1(nombre));
     if (casilla) {
-        // A click on the caption is a click on its box.
-        e->setProperty("casilla", QVariant::fromValue<QObject*>(casilla));
+        // The caption names its box, and a click on it is a click on the box.
+        e->setBuddy(casilla);
         e->installEventFilter(this);
     }
     return e;
@@ -231,7 +232,8 @@ bool frmEntrada::filtrarEtiqueta(QObject* objeto, QEvent* evento)
         cargarUltimaVisita();
         return true;
     }
-    auto* casilla = qobject_cast<QCheckBox*>(objeto->property("casilla").value<QObject*>());
+    const auto* etiqueta = qobject_cast<QLabel*>(objeto);
+    auto* casilla = etiqueta ? qobject_cast<QCheckBox*>(etiqueta->buddy()) : nullptr;
     if (casilla)
         casilla->click();
     return casilla != nullptr;

@@ -3,6 +3,7 @@
 #include "foundation/Contexto.h"
 #include "platform/AccionBD.h"
 #include "platform/Dialogos.h"
+#include "platform/Formularios.h"
 #include "platform/Imagenes.h"
 
 #include <QCheckBox>
@@ -42,8 +43,7 @@ frmSalida::frmSalida(Contexto& ctx, int idEs, QWidget* llamador)
 
     auto* rejilla = new QGridLayout(this);
     const int fila = campos.colocar(rejilla, 0, {286, 287, 288, 290, 291, 292});
-    rejilla->addWidget(Label8, fila, 0);
-    rejilla->addWidget(txtFechaSalida, fila, 1);
+    FilaFormulario(rejilla, fila, Label8, txtFechaSalida);
     rejilla->addWidget(chkFechaSalida, fila, 2);
     auto* botones = new QHBoxLayout;
     botones->addWidget(btnModificarEntrada);
