@@ -7,6 +7,7 @@ paquetes=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
     libsqlite3-dev sqlite3
     qt6-translations-l10n
+    clang-format
     fonts-liberation xvfb xauth
 )
 faltan=()
