@@ -8,6 +8,7 @@ paquetes=(
     qt6-serialport-dev qt6-multimedia-dev gstreamer1.0-plugins-base
     libsqlite3-dev sqlite3
     qt6-translations-l10n
+    clang-format
     fonts-liberation poppler-utils xvfb xauth
 )
 faltan=()

@@ -88,6 +88,9 @@ void Supervisor::lanzar(QThread*& hilo, std::function<void()> trabajo,
                         void (Supervisor::*alTerminar)())
 {
     QThread* nuevo = QThread::create(std::move(trabajo));
+    // Owned here too: a window closed while the copy runs waits for it in the
+    // destructor, and the finished thread must go with the supervisor.
+    nuevo->setParent(this);
     hilo = nuevo;
     // Only this thread's end is handled: a late signal of an earlier, already
     // handled one must not stand for a newer one.
