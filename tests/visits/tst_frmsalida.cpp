@@ -22,6 +22,7 @@ private:
     std::unique_ptr<frmPrincipal> ventana;
     int modales = 0;
     QList<bool> guardados; // what each saved exit panel told its opener
+    bool cerrarLaSiguiente = false; // the next exit panel closes at once
 
     Contexto& ctx() { return *carpeta->ctx; }
 
@@ -51,6 +52,10 @@ private:
     void alAbrir(const std::function<void(frmSalida&)>& pasos)
     {
         carpeta->dialogos.alModal = [this, pasos](QDialog& ventanaModal) {
+            if (cerrarLaSiguiente) {
+                cerrarLaSiguiente = false;
+                return 0;
+            }
             ++modales;
             auto& salida = static_cast<frmSalida&>(ventanaModal);
             salida.show();
@@ -94,6 +99,7 @@ private slots:
         ventana = carpeta->entrar();
         modales = 0;
         guardados.clear();
+        cerrarLaSiguiente = false;
         // A month-first machine: its short date and the lists' day-first one differ.
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     }
@@ -317,7 +323,7 @@ private slots:
         const int ana = entrada("09:00:00", "Ana Ruiz");
         const int beto = entrada("09:05:00", "Beto Paz");
         abrir(ana, [&](frmSalida& w) {
-            carpeta->dialogos.alModal = [](QDialog&) { return 0; };
+            cerrarLaSiguiente = true;
             frmSalida::Abrir(ctx(), &w, beto, [](bool) {});
             w.btnRegistrarSalida->click();
         });
