@@ -21,7 +21,7 @@ private:
     std::unique_ptr<CarpetaPrueba> carpeta;
     std::unique_ptr<frmPrincipal> ventana;
     int modales = 0;
-    QList<bool> guardados; // what each saved exit panel told its opener
+    QList<bool> guardados;          // what each saved exit panel told its opener
     bool cerrarLaSiguiente = false; // the next exit panel closes at once
 
     Contexto& ctx() { return *carpeta->ctx; }
