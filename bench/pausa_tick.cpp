@@ -34,6 +34,10 @@ public:
         return Respuesta::Si;
     }
     int ejecutarModal(QDialog&) override { return 0; }
+    QString elegirArchivoGuardar(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return QString();
+    }
 };
 
 void Sql(const QString& ruta, const QString& sql)

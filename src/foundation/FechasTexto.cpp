@@ -101,6 +101,16 @@ QString TextoFechaBD(const QDateTime& momento)
     return momento.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
+QString TextoInicioDiaBD(const QDate& dia)
+{
+    return TextoFechaBD(QDateTime(dia, QTime(0, 0, 0)));
+}
+
+QString TextoFinDiaBD(const QDate& dia)
+{
+    return TextoFechaBD(QDateTime(dia, QTime(23, 59, 59)));
+}
+
 QDateTime FechaDesdeBD(const QVariant& valor)
 {
     // Read by hand: a list of thousands of visits reads one per row, and the

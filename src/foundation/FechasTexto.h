@@ -30,6 +30,9 @@ QString TextoFechaListaSinSegundos(const QDateTime& momento);
 // Dates are stored as text "yyyy-MM-dd HH:mm:ss", which sorts and compares.
 QString TextoFechaBD(const QDateTime& momento);
 QDateTime FechaDesdeBD(const QVariant& valor);
+// A whole day as stored moments: its first and its last second.
+QString TextoInicioDiaBD(const QDate& dia);
+QString TextoFinDiaBD(const QDate& dia);
 
 // The event log: the day in its file name ("yyyymmdd"), and the date and
 // time fields of a line ("dd-mm-yyyy", "hh:mm:ss" on a 24-hour clock).

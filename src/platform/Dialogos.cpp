@@ -1,6 +1,8 @@
 #include "Dialogos.h"
 
 #include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -58,4 +60,16 @@ Dialogos::Respuesta DialogosQt::mostrar(QWidget* padre, const Mensaje& mensaje)
 int DialogosQt::ejecutarModal(QDialog& ventana)
 {
     return ventana.exec();
+}
+
+QString DialogosQt::elegirArchivoGuardar(QWidget* padre, const QString& titulo,
+                                         const QString& propuesto, const QString& filtro)
+{
+    QFileDialog dialogo(padre ? padre->window() : nullptr, titulo, propuesto, filtro);
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setFileMode(QFileDialog::AnyFile);
+    dialogo.setDefaultSuffix(QFileInfo(propuesto).suffix());
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return QString();
+    return dialogo.selectedFiles().constFirst();
 }

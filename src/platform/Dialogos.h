@@ -26,6 +26,11 @@ public:
     virtual ~Dialogos() = default;
     virtual Respuesta mostrar(QWidget* padre, const Mensaje& mensaje) = 0;
     virtual int ejecutarModal(QDialog& ventana) = 0;
+    // The name of a file to write, the guard's choice; empty when cancelled.
+    // filtro as Qt's file dialogs take it ("CSV (*.csv)"), its extension added
+    // when the guard types none.
+    virtual QString elegirArchivoGuardar(QWidget* padre, const QString& titulo,
+                                         const QString& propuesto, const QString& filtro) = 0;
 
     // The common shapes.
     void informar(QWidget* padre, const QString& texto, const QString& titulo = QString());
@@ -41,4 +46,6 @@ class DialogosQt : public Dialogos
 public:
     Respuesta mostrar(QWidget* padre, const Mensaje& mensaje) override;
     int ejecutarModal(QDialog& ventana) override;
+    QString elegirArchivoGuardar(QWidget* padre, const QString& titulo, const QString& propuesto,
+                                 const QString& filtro) override;
 };

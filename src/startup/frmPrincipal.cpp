@@ -10,6 +10,7 @@
 
 #include "Supervisor.h"
 #include "notices/frmAvisos.h"
+#include "visitlog/frmRegistroVisitas.h"
 #include "visits/frmEntrada.h"
 #include "visits/frmVisitasPendientes.h"
 
@@ -129,7 +130,12 @@ void frmPrincipal::crearTablaPaneles()
         {mnuVisitasPendientes, Permiso::VisitasActuales,
          QStringLiteral("Abre panel de visitas actuales (pendientes)"), HayVisitasActuales, 38,
          [&ctx] { return new frmVisitasPendientes(ctx); }},
-        {mnuRegistroVisitas, Permiso::RegistroVisitas, {}, {}, 0, {}},
+        {mnuRegistroVisitas,
+         Permiso::RegistroVisitas,
+         QStringLiteral("Abre el panel de registro de visitas"),
+         {},
+         0,
+         [&ctx] { return new frmRegistroVisitas(ctx); }},
         {mnuEstadisticasVisitas, Permiso::EstadisticasVisitas, {}, {}, 0, {}},
         {mnuNuevoCenso, Permiso::NuevoCenso, {}, {}, 0, {}},
         {mnuConsultaCenso,

@@ -313,6 +313,16 @@ QStringList FilaVisita(const Visita& v)
             v.datos.Observaciones};
 }
 
+QString ColumnasVisita()
+{
+    return kColumnas;
+}
+
+Visita VisitaDeFila(const QSqlQuery& q)
+{
+    return LeerFila(q);
+}
+
 std::optional<Visita> LeerVisita(BaseDatos& bd, int idEs)
 {
     QSqlQuery q = bd.ejecutar(

@@ -8,6 +8,7 @@
 #include <optional>
 
 class BaseDatos;
+class QSqlQuery;
 
 // The statements of the visitor's road: check-in, name completion and
 // carry-over, current visitors, exit and correction.
@@ -62,6 +63,10 @@ QList<Visita> VisitasActuales(BaseDatos& bd);
 QStringList FilaVisita(const Visita& visita);
 
 std::optional<Visita> LeerVisita(BaseDatos& bd, int idEs);
+
+// The columns a statement selects for VisitaDeFila, in its order.
+QString ColumnasVisita();
+Visita VisitaDeFila(const QSqlQuery& q);
 
 // Both return false when the entry no longer exists (deleted elsewhere).
 bool ModificarEntrada(BaseDatos& bd, int idEs, const DatosVisita& datos);

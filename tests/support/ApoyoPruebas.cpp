@@ -29,6 +29,16 @@ int DialogosGuion::ejecutarModal(QDialog& ventana)
     return alModal ? alModal(ventana) : 0;
 }
 
+QString DialogosGuion::elegirArchivoGuardar(QWidget*, const QString&, const QString&,
+                                            const QString&)
+{
+    if (archivos.empty())
+        return QString();
+    const QString archivo = archivos.front();
+    archivos.pop_front();
+    return archivo;
+}
+
 QStringList DialogosGuion::textos() const
 {
     QStringList lista;

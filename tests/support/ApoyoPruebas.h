@@ -29,11 +29,14 @@ public:
     std::vector<Mensaje> mostrados;
     std::deque<Respuesta> respuestas;     // for Yes/No boxes, in order; then Yes
     std::function<int(QDialog&)> alModal; // drives a modal window
+    std::deque<QString> archivos;         // files chosen to write, in order; then cancel
     // Runs while a box is "open": what timers may do before the guard answers.
     std::function<void(const Mensaje&)> alMostrar;
 
     Respuesta mostrar(QWidget* padre, const Mensaje& mensaje) override;
     int ejecutarModal(QDialog& ventana) override;
+    QString elegirArchivoGuardar(QWidget* padre, const QString& titulo, const QString& propuesto,
+                                 const QString& filtro) override;
 
     QStringList textos() const;
     const Mensaje& ultimo() const { return mostrados.back(); }
