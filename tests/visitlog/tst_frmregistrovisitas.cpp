@@ -156,6 +156,10 @@ private slots:
         area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(panel->parentWidget()));
         QCOMPARE(consultas(), ++esperadas);
         QCOMPARE(filas(3), (QStringList{"Beto Paz", "Ana Ruiz"}));
+
+        // The panel itself gets the focus.
+        panel->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(consultas(), ++esperadas);
     }
 
     void acompanantesQueNoSonUnNumeroEntero_data()
