@@ -187,8 +187,10 @@ private slots:
             InterpretarLineaConfiguracion(QStringLiteral(";ACCESO NORTE;1;0;1;0;0;;1;;;;0;0;0"));
         usarIdioma(QStringLiteral("es"));
         reloj.momento = QDateTime(QDate(2026, 8, 5), QTime(14, 3, 9));
-        carpeta->ejecutarSql("INSERT INTO censos (nom_unidad) VALUES ('torres del parque'), "
-                             "(''), ('Conjunto Piñas'), ('conjunto Piñas B')");
+        // The header names the first in name order, letter case ignored; an
+        // unnamed row does not blank it.
+        carpeta->ejecutarSql("INSERT INTO censos (nom_unidad) VALUES ('Torres del parque'), "
+                             "(''), ('conjunto Piñas'), ('Conjunto Piñas B')");
         pdf = carpeta->archivo(QStringLiteral("listado ñandú.pdf"));
         grabadora = ImpresoraGrabadora();
         hechos = totalProgreso = 0;
