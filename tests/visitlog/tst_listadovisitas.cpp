@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -306,6 +307,21 @@ private slots:
         QCOMPARE(dialogos().mostrados.front().titulo, ctx().texto(257));
         QCOMPARE(dialogos().mostrados.front().icono, Dialogos::Icono::Exclamacion);
         QCOMPARE(dialogos().mostrados.front().botones, Dialogos::Botones::SiNo);
+    }
+
+    // A machine with no printer keeps the listing in the program folder,
+    // named by the moment it was printed, and tells the guard where.
+    void sinImpresoraVaAUnPdf()
+    {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("This machine has a printer: the listing would go to paper");
+        ImprimirListadoVisitas(ctx(), &ventana, NuevasVisitas(1));
+
+        const QString archivo =
+            carpeta->archivo(QStringLiteral("listados/registro_visitas 20260805-140309.pdf"));
+        QCOMPARE(Paginas(archivo).value(0).value(1), kEncabezadoEs);
+        QCOMPARE(dialogos().ultimo().texto,
+                 "El listado se ha guardado en el archivo:\r\n" + archivo);
     }
 
     void elNoNoEscribeNada()
