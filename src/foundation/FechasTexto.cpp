@@ -61,6 +61,25 @@ QDateTime LeerCon(const QString& texto, FormatoFecha formato)
     return dia.isValid() && hora.isValid() ? QDateTime(dia, hora) : QDateTime();
 }
 
+// Upper-cases the first letter of every word, the rest as the locale wrote it.
+QString ConMayusculas(QString texto, bool cadaPalabra)
+{
+    bool inicio = true;
+    for (QChar& letra : texto) {
+        if (inicio && letra.isLetter()) {
+            letra = letra.toUpper();
+            inicio = false;
+            if (!cadaPalabra)
+                break;
+        } else if (letra.isSpace()) {
+            inicio = true;
+        } else {
+            inicio = false;
+        }
+    }
+    return texto;
+}
+
 } // namespace
 
 QString TextoFechaLista(const QDateTime& momento)
@@ -153,6 +172,26 @@ QString TextoHoraSuceso(const QDateTime& momento)
 QString TextoFechaRespaldo(const QDateTime& momento)
 {
     return momento.toString(QStringLiteral("dd-MM-yyyy HH-mm-ss"));
+}
+
+QString TextoFechaEncabezadoListado(const QDate& dia)
+{
+    const QLocale regional = Regional();
+    // The standalone month: " de " already joins it, as in "04 de diciembre".
+    return ConMayusculas(regional.dayName(dia.dayOfWeek(), QLocale::LongFormat), true) +
+           QStringLiteral(", %1 de ").arg(dia.day(), 2, 10, QLatin1Char('0')) +
+           ConMayusculas(regional.standaloneMonthName(dia.month(), QLocale::LongFormat), false) +
+           QStringLiteral(" de %1").arg(dia.year(), 4, 10, QLatin1Char('0'));
+}
+
+QString TextoHoraListado(const QTime& hora)
+{
+    return QLocale::c().toString(hora, kHora);
+}
+
+QString TextoFechaArchivoListado(const QDateTime& momento)
+{
+    return momento.toString(QStringLiteral("yyyyMMdd-HHmmss"));
 }
 
 QDateTime LeerFechaFoto(const QString& texto)

@@ -43,6 +43,15 @@ QString TextoHoraSuceso(const QDateTime& momento);
 // The moment in a backup's file name: "dd-mm-yyyy hh-mm-ss", 24-hour clock.
 QString TextoFechaRespaldo(const QDateTime& momento);
 
+// The printed listings' header: the weekday ("dddd, dd", every word with a
+// capital) and the month of the regional settings, whatever the program's
+// language, joined by a Spanish " de ": "Miércoles, 05 de Agosto de 2026".
+QString TextoFechaEncabezadoListado(const QDate& dia);
+// "hh:mm:ss am/pm", the time beside it.
+QString TextoHoraListado(const QTime& hora);
+// The moment in the name of a listing's PDF file: "yyyyMMdd-HHmmss".
+QString TextoFechaArchivoListado(const QDateTime& momento);
+
 // The moment a picture was taken, "yyyy-mm-dd hh-mm-ss"; invalid when empty.
 QDateTime LeerFechaFoto(const QString& texto);
 QString TextoFechaFoto(const QDateTime& momento);
