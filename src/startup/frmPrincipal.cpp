@@ -10,6 +10,7 @@
 
 #include "Supervisor.h"
 #include "notices/frmAvisos.h"
+#include "visitlog/frmEstadisticasVisitas.h"
 #include "visits/frmEntrada.h"
 #include "visits/frmVisitasPendientes.h"
 
@@ -130,7 +131,12 @@ void frmPrincipal::crearTablaPaneles()
          QStringLiteral("Abre panel de visitas actuales (pendientes)"), HayVisitasActuales, 38,
          [&ctx] { return new frmVisitasPendientes(ctx); }},
         {mnuRegistroVisitas, Permiso::RegistroVisitas, {}, {}, 0, {}},
-        {mnuEstadisticasVisitas, Permiso::EstadisticasVisitas, {}, {}, 0, {}},
+        {mnuEstadisticasVisitas,
+         Permiso::EstadisticasVisitas,
+         QStringLiteral("Abre el panel de estadísticas de visitas"),
+         {},
+         0,
+         [&ctx] { return new frmEstadisticasVisitas(ctx); }},
         {mnuNuevoCenso, Permiso::NuevoCenso, {}, {}, 0, {}},
         {mnuConsultaCenso,
          Permiso::ConsultarCenso,
