@@ -82,16 +82,24 @@ Rotulos RotulosDe(Estadistica estadistica)
 
 } // namespace
 
+QString SentenciaEstadistica(Estadistica estadistica)
+{
+    switch (estadistica) {
+    case Estadistica::Visitantes:
+        return SentenciaCincoMayores(QStringLiteral("NombreVisitante"));
+    case Estadistica::Autorizadores:
+        return SentenciaCincoMayores(QStringLiteral("AutorizaIngreso"));
+    case Estadistica::Placas:
+        break;
+    }
+    return kSentenciaPlacas;
+}
+
 QList<FilaEstadistica> CalcularEstadistica(BaseDatos& bd, Estadistica estadistica)
 {
-    if (estadistica == Estadistica::Placas) {
-        QSqlQuery q = bd.ejecutar(kSentenciaPlacas);
-        return UnirSinMayusculas(Leer(q, bd.ruta()));
-    }
-    QSqlQuery q = bd.ejecutar(SentenciaCincoMayores(estadistica == Estadistica::Visitantes
-                                                        ? QStringLiteral("NombreVisitante")
-                                                        : QStringLiteral("AutorizaIngreso")));
-    return Leer(q, bd.ruta());
+    QSqlQuery q = bd.ejecutar(SentenciaEstadistica(estadistica));
+    QList<FilaEstadistica> filas = Leer(q, bd.ruta());
+    return estadistica == Estadistica::Placas ? UnirSinMayusculas(filas) : filas;
 }
 
 QString TextoEstadistica(const TablasIdioma& idioma, Estadistica estadistica,

@@ -22,6 +22,10 @@ struct FilaEstadistica
 // only in letter case (á = Á) are one group, shown as their first spelling.
 QList<FilaEstadistica> CalcularEstadistica(BaseDatos& bd, Estadistica estadistica);
 
+// The statement behind the statistic, for the benchmarks to run it with the
+// sqlite3 tool too.
+QString SentenciaEstadistica(Estadistica estadistica);
+
 // The message a guard reads: one line per row, "label value TAB TAB label
 // count TAB CR LF". Empty when there are no rows.
 QString TextoEstadistica(const TablasIdioma& idioma, Estadistica estadistica,
