@@ -3,6 +3,7 @@
 
 #include "ApoyoPruebas.h"
 #include "startup/frmPrincipal.h"
+#include "visitlog/EstadisticasVisitas.h"
 #include "visitlog/frmEstadisticasVisitas.h"
 
 #include <QAction>
@@ -215,6 +216,17 @@ private slots:
         QVERIFY(ventana->mnuEstadisticasVisitas->isEnabled());
         ventana->mnuEstadisticasVisitas->trigger();
         QVERIFY(ventana->panel("frmEstadisticasVisitas"));
+    }
+
+    // Every plate is grouped: the plates are read in index order, not every
+    // visit sorted (seconds on a log of years).
+    void lasPlacasSeAgrupanPorIndice()
+    {
+        const QString plan =
+            carpeta->consultar("EXPLAIN QUERY PLAN " + SentenciaEstadistica(Estadistica::Placas))
+                .join('\n');
+        QVERIFY2(plan.contains("ix_es_placa") && !plan.contains("TEMP B-TREE FOR GROUP BY"),
+                 qPrintable(plan));
     }
 
     // A statement that fails is reported and the panel stays usable.
