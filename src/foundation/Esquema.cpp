@@ -69,6 +69,9 @@ const QStringList& Tablas()
                            "(NombreVisitanteClave, FechaSalida)"),
             QStringLiteral("CREATE INDEX ix_es_autoriza ON entradas_salidas "
                            "(AutorizaIngresoClave, AutorizaIngreso)"),
+            // The plate statistic groups every plate: read in index order
+            // instead of sorting every visit (about 1 s less at 2 million).
+            QStringLiteral("CREATE INDEX ix_es_placa ON entradas_salidas (PlacaVehiculo)"),
             QStringLiteral("CREATE INDEX ix_vp_nombre ON visitas_programadas "
                            "(NombreVisitanteClave, NombreVisitante)"),
             QStringLiteral("CREATE INDEX ix_avisos_es ON avisos (id_es)"),

@@ -11,6 +11,7 @@
 #include "Supervisor.h"
 #include "notices/frmAvisos.h"
 #include "visitlog/frmRegistroVisitas.h"
+#include "visitlog/frmEstadisticasVisitas.h"
 #include "visits/frmEntrada.h"
 #include "visits/frmVisitasPendientes.h"
 
@@ -136,7 +137,12 @@ void frmPrincipal::crearTablaPaneles()
          {},
          0,
          [&ctx] { return new frmRegistroVisitas(ctx); }},
-        {mnuEstadisticasVisitas, Permiso::EstadisticasVisitas, {}, {}, 0, {}},
+        {mnuEstadisticasVisitas,
+         Permiso::EstadisticasVisitas,
+         QStringLiteral("Abre el panel de estadísticas de visitas"),
+         {},
+         0,
+         [&ctx] { return new frmEstadisticasVisitas(ctx); }},
         {mnuNuevoCenso, Permiso::NuevoCenso, {}, {}, 0, {}},
         {mnuConsultaCenso,
          Permiso::ConsultarCenso,
