@@ -10,8 +10,8 @@
 
 #include "Supervisor.h"
 #include "notices/frmAvisos.h"
-#include "visitlog/frmRegistroVisitas.h"
 #include "visitlog/frmEstadisticasVisitas.h"
+#include "visitlog/frmRegistroVisitas.h"
 #include "visits/frmEntrada.h"
 #include "visits/frmVisitasPendientes.h"
 

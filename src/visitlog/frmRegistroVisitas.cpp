@@ -1,5 +1,7 @@
 #include "frmRegistroVisitas.h"
 
+#include "ListadoVisitas.h"
+
 #include "ExportarCsv.h"
 #include "foundation/Contexto.h"
 #include "foundation/FechasTexto.h"
@@ -268,8 +270,7 @@ void frmRegistroVisitas::abrirSalida()
 
 void frmRegistroVisitas::imprimirListado()
 {
-    // TODO: ImprimirListadoVisitas(ctx_, this, visitas_) from visitlog/ListadoVisitas.h,
-    // once the printed listing is in.
+    ImprimirListadoVisitas(ctx_, this, visitas_);
 }
 
 void frmRegistroVisitas::exportar()
