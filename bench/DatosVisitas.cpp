@@ -380,7 +380,7 @@ void DejarDentro(const QString& ruta, int dentro)
 
 QString Etiqueta(int visitas)
 {
-    return QStringLiteral("visitas-v3-placa-%1").arg(visitas);
+    return QStringLiteral("visitas-v4-conteos-%1").arg(visitas);
 }
 
 } // namespace

@@ -38,9 +38,9 @@ void Contar(benchmark::State& state, int visitas, Estadistica estadistica)
     qsizetype caracteres = 0;
     for (auto _ : state) {
         SesionBD sesion(bd);
-        const QList<FilaEstadistica> resultado = CalcularEstadistica(bd, estadistica);
+        const ResultadoEstadistica resultado = CalcularEstadistica(bd, estadistica);
         const QString texto = TextoEstadistica(idioma, estadistica, resultado);
-        filas = resultado.size();
+        filas = resultado.filas.size();
         caracteres = texto.size();
         benchmark::DoNotOptimize(texto.constData());
     }

@@ -14,8 +14,8 @@ struct PrimerUsuario
     QString ape2;
 };
 
-// Creates a new database file with the eight tables, the sixteen permissions,
-// the backup counter and a first user holding every permission. Refuses to
+// Creates a new database file with the nine tables (the visit counts kept by triggers among them),
+// the sixteen permissions, the backup counter and a first user holding every permission. Refuses to
 // touch an existing file, also one that another process creates meanwhile; the
 // database appears complete or not at all.
 bool CrearBaseDatos(const QString& ruta, const PrimerUsuario& usuario, QString* error);

@@ -3,31 +3,73 @@
 #include "foundation/BaseDatos.h"
 #include "foundation/Idiomas.h"
 
-#include <QHash>
 #include <QSqlError>
-
-#include <algorithm>
 
 namespace {
 
-// TOP 5 with ties kept: RANK() gives every row tied with the fifth count a
-// rank of at most 5 (DENSE_RANK would let in lower counts). Grouping by the
-// stored search key (case folded) joins the spellings of one name, and the
-// covering index on (key, name) serves both the count and the first spelling.
-QString SentenciaCincoMayores(const QString& columna)
+int Numero(Estadistica estadistica)
 {
-    return QStringLiteral(
-               "SELECT (SELECT %1 FROM entradas_salidas WHERE %2 = g.clave ORDER BY %1 LIMIT 1), "
-               "g.Total FROM (SELECT %2 AS clave, count(*) AS Total, "
-               "rank() OVER (ORDER BY count(*) DESC) AS puesto FROM entradas_salidas "
-               "WHERE %1 <> '' AND %2 <> '' GROUP BY %2) AS g "
-               "WHERE g.puesto <= 5 ORDER BY g.Total DESC, g.clave")
-        .arg(columna, columna + QStringLiteral("Clave"));
+    return int(estadistica) + 1; // as conteos_visitas numbers them
 }
 
-const QString kSentenciaPlacas = QStringLiteral(
-    "SELECT PlacaVehiculo, count(*) AS Total FROM entradas_salidas WHERE PlacaVehiculo <> '' "
-    "GROUP BY PlacaVehiculo ORDER BY Total DESC, PlacaVehiculo");
+QString Columna(Estadistica estadistica)
+{
+    switch (estadistica) {
+    case Estadistica::Visitantes:
+        return QStringLiteral("NombreVisitante");
+    case Estadistica::Autorizadores:
+        return QStringLiteral("AutorizaIngreso");
+    case Estadistica::Placas:
+        break;
+    }
+    return QStringLiteral("PlacaVehiculo");
+}
+
+// TOP 5 with ties kept: every count at least the fifth largest. The name is
+// shown as the first spelling of its case-folded key, found through the
+// (key, name) index.
+QString SentenciaCincoMayores(Estadistica estadistica)
+{
+    return QStringLiteral(
+               "SELECT (SELECT %1 FROM entradas_salidas WHERE %1Clave = c.clave AND %1 <> '' "
+               "ORDER BY %1 LIMIT 1), c.total FROM conteos_visitas AS c "
+               "WHERE c.estadistica = %2 AND c.total >= coalesce((SELECT total FROM "
+               "conteos_visitas WHERE estadistica = %2 ORDER BY total DESC LIMIT 1 OFFSET 4), 0) "
+               "ORDER BY c.total DESC, c.clave")
+        .arg(Columna(estadistica), QString::number(Numero(estadistica)));
+}
+
+// The same groups counted from the visits themselves, for a database made
+// before the counts were kept: seconds on a log of years, but right.
+QString SentenciaAgrupando(Estadistica estadistica)
+{
+    const QString columna = Columna(estadistica);
+    if (estadistica == Estadistica::Placas)
+        return QStringLiteral("SELECT upper(PlacaVehiculo) AS clave, count(*) AS total "
+                              "FROM entradas_salidas WHERE PlacaVehiculo <> '' GROUP BY clave "
+                              "ORDER BY total DESC, clave LIMIT %1")
+            .arg(kLineasPlacas);
+    return QStringLiteral("SELECT (SELECT %1 FROM entradas_salidas WHERE %1Clave = g.clave AND "
+                          "%1 <> '' ORDER BY %1 LIMIT 1), g.total FROM (SELECT %1Clave AS clave, "
+                          "count(*) AS total, rank() OVER (ORDER BY count(*) DESC) AS puesto "
+                          "FROM entradas_salidas WHERE %1 <> '' AND %1Clave <> '' GROUP BY "
+                          "%1Clave) AS g WHERE g.puesto <= 5 ORDER BY g.total DESC, g.clave")
+        .arg(columna);
+}
+
+bool HayConteos(BaseDatos& bd)
+{
+    QSqlQuery q = bd.ejecutar(QStringLiteral(
+        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'conteos_visitas'"));
+    return q.next() && q.value(0).toInt() > 0;
+}
+
+QString SentenciaPlacas()
+{
+    return QStringLiteral("SELECT clave, total FROM conteos_visitas WHERE estadistica = 3 "
+                          "ORDER BY total DESC, clave LIMIT %1")
+        .arg(kLineasPlacas);
+}
 
 QList<FilaEstadistica> Leer(QSqlQuery& q, const QString& ruta)
 {
@@ -39,26 +81,13 @@ QList<FilaEstadistica> Leer(QSqlQuery& q, const QString& ruta)
     return filas;
 }
 
-// Plates have no stored key; the entry form writes them upper case, so a
-// plate written otherwise (another program) is joined to its group here.
-QList<FilaEstadistica> UnirSinMayusculas(const QList<FilaEstadistica>& filas)
+qint64 ContarPlacas(BaseDatos& bd, bool conConteos)
 {
-    QList<FilaEstadistica> unidas;
-    QHash<QString, qsizetype> dondeEsta;
-    for (const FilaEstadistica& fila : filas) {
-        const QString clave = fila.valor.toCaseFolded();
-        const auto encontrada = dondeEsta.constFind(clave);
-        if (encontrada == dondeEsta.cend()) {
-            dondeEsta.insert(clave, unidas.size());
-            unidas.append(fila);
-        } else {
-            unidas[*encontrada].total += fila.total;
-        }
-    }
-    if (unidas.size() != filas.size())
-        std::stable_sort(unidas.begin(), unidas.end(),
-                         [](const auto& a, const auto& b) { return a.total > b.total; });
-    return unidas;
+    QSqlQuery q = bd.ejecutar(
+        conConteos ? QStringLiteral("SELECT count(*) FROM conteos_visitas WHERE estadistica = 3")
+                   : QStringLiteral("SELECT count(DISTINCT upper(PlacaVehiculo)) FROM "
+                                    "entradas_salidas WHERE PlacaVehiculo <> ''"));
+    return q.next() ? q.value(0).toLongLong() : 0;
 }
 
 struct Rotulos
@@ -84,27 +113,25 @@ Rotulos RotulosDe(Estadistica estadistica)
 
 QString SentenciaEstadistica(Estadistica estadistica)
 {
-    switch (estadistica) {
-    case Estadistica::Visitantes:
-        return SentenciaCincoMayores(QStringLiteral("NombreVisitante"));
-    case Estadistica::Autorizadores:
-        return SentenciaCincoMayores(QStringLiteral("AutorizaIngreso"));
-    case Estadistica::Placas:
-        break;
-    }
-    return kSentenciaPlacas;
+    return estadistica == Estadistica::Placas ? SentenciaPlacas()
+                                              : SentenciaCincoMayores(estadistica);
 }
 
-QList<FilaEstadistica> CalcularEstadistica(BaseDatos& bd, Estadistica estadistica)
+ResultadoEstadistica CalcularEstadistica(BaseDatos& bd, Estadistica estadistica)
 {
-    QSqlQuery q = bd.ejecutar(SentenciaEstadistica(estadistica));
-    QList<FilaEstadistica> filas = Leer(q, bd.ruta());
-    return estadistica == Estadistica::Placas ? UnirSinMayusculas(filas) : filas;
+    const bool conConteos = HayConteos(bd);
+    QSqlQuery q = bd.ejecutar(conConteos ? SentenciaEstadistica(estadistica)
+                                         : SentenciaAgrupando(estadistica));
+    ResultadoEstadistica resultado{Leer(q, bd.ruta()), 0};
+    if (estadistica == Estadistica::Placas && resultado.filas.size() == kLineasPlacas)
+        resultado.mas = ContarPlacas(bd, conConteos) - kLineasPlacas;
+    return resultado;
 }
 
 QString TextoEstadistica(const TablasIdioma& idioma, Estadistica estadistica,
-                         const QList<FilaEstadistica>& filas)
+                         const ResultadoEstadistica& resultado)
 {
+    const QList<FilaEstadistica>& filas = resultado.filas;
     const Rotulos rotulos = RotulosDe(estadistica);
     const QString antesValor = idioma.texto(rotulos.valor);
     const QString antesTotal = idioma.texto(rotulos.total);
@@ -112,5 +139,9 @@ QString TextoEstadistica(const TablasIdioma& idioma, Estadistica estadistica,
     for (const FilaEstadistica& fila : filas)
         texto += antesValor + fila.valor + QStringLiteral("\t\t") + antesTotal +
                  QString::number(fila.total) + QStringLiteral("\t\r\n");
+    if (resultado.mas > 0)
+        texto += idioma.mensaje(QStringLiteral("XEstadisticaPlacasMas"))
+                     .arg(QString::number(resultado.mas)) +
+                 QStringLiteral("\r\n");
     return texto;
 }

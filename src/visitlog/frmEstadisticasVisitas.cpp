@@ -46,10 +46,11 @@ QPushButton* frmEstadisticasVisitas::crearBoton(const char* nombre, int slot,
 
 void frmEstadisticasVisitas::mostrar(Estadistica estadistica)
 {
-    QList<FilaEstadistica> filas;
-    if (!AccionBD(ctx_, this, [&](BaseDatos& bd) { filas = CalcularEstadistica(bd, estadistica); }))
+    ResultadoEstadistica resultado;
+    if (!AccionBD(ctx_, this,
+                  [&](BaseDatos& bd) { resultado = CalcularEstadistica(bd, estadistica); }))
         return;
-    const QString texto = TextoEstadistica(ctx_.idioma, estadistica, filas);
+    const QString texto = TextoEstadistica(ctx_.idioma, estadistica, resultado);
     if (!texto.isEmpty())
         ctx_.dialogos.informar(this, texto);
 }

@@ -202,6 +202,7 @@ private slots:
             {"UsuariosPermisos", "id_sr id_permiso PermisoAutorizado"},
             {"avisos", "id_es FechaAviso"},
             {"censos", censos + " notas"},
+            {"conteos_visitas", "estadistica clave total"},
             {"contra", "id_contra respaldo respaldo_cada"},
             {"entradas_salidas", visitas},
             {"sr", "id_sr sr dw nombre ape1 ape2 nivel"},

@@ -136,7 +136,8 @@ private slots:
                  QStringList{"N. Plate: ABC123\t\tTimes that entered: 3\t"});
     }
 
-    // No TOP for plates: every plate that occurs, most frequent first.
+    // No TOP for plates: every plate that occurs, most frequent first, as
+    // far as a box fits on a screen; the rest are counted in a last line.
     void cadaPlacaUnaLinea()
     {
         QList<std::pair<QString, int>> placas{{"ZZZ999", 2}};
@@ -148,6 +149,25 @@ private slots:
         QCOMPARE(vistas.size(), 30);
         QCOMPARE(vistas.first(), "Placa Vehículo: ZZZ999\t\tVeces que ingresó: 2\t");
         QCOMPARE(vistas.last(), "Placa Vehículo: PLA028\t\tVeces que ingresó: 1\t");
+
+        agregar("placa", {{"PLB001", 1},
+                          {"PLB002", 1},
+                          {"PLB003", 1},
+                          {"PLB004", 1},
+                          {"PLB005", 1},
+                          {"PLB006", 1},
+                          {"PLB007", 1},
+                          {"PLB008", 1},
+                          {"PLB009", 1},
+                          {"PLB010", 1},
+                          {"PLB011", 1},
+                          {"PLB012", 1}});
+        const QStringList cortadas = lineas(panel->btnEstadistica3);
+        QCOMPARE(cortadas.size(), 41);
+        QCOMPARE(cortadas[39], "Placa Vehículo: PLB010\t\tVeces que ingresó: 1\t");
+        QCOMPARE(cortadas[40], "Y 2 placas más.");
+        CargarTablasIdioma(QStringLiteral("en"), &carpeta->ctx->idioma);
+        QCOMPARE(lineas(panel->btnEstadistica3).last(), "And 2 more plates.");
     }
 
     // Letter case does not split a group (á = Á, ñ = Ñ); any other letter does.
@@ -218,15 +238,62 @@ private slots:
         QVERIFY(ventana->panel("frmEstadisticasVisitas"));
     }
 
-    // Every plate is grouped: the plates are read in index order, not every
-    // visit sorted (seconds on a log of years).
-    void lasPlacasSeAgrupanPorIndice()
+    // The counts the statistics read follow every insert, correction and
+    // deletion, whoever makes it (here: another program's plain SQL).
+    void losConteosSiguenCadaCambio()
     {
+        agregar("nombre", {{"Ana", 3}, {"Luis", 2}});
+        agregar("placa", {{"XYZ789", 1}});
+        QVERIFY(abrirPanel());
+        carpeta->ejecutarSql("UPDATE entradas_salidas SET NombreVisitante = 'Luis', "
+                             "NombreVisitanteClave = 'luis', PlacaVehiculo = 'xyz789' "
+                             "WHERE id_es = 1");
+        carpeta->ejecutarSql("DELETE FROM entradas_salidas WHERE id_es = 2");
+        carpeta->ejecutarSql("UPDATE entradas_salidas SET Observaciones = 'otra' WHERE id_es = 3");
+        QCOMPARE(lineas(panel->btnEstadistica1), (QStringList{linea("Luis", 3), linea("Ana", 2)}));
+        QCOMPARE(lineas(panel->btnEstadistica3),
+                 (QStringList{"Placa Vehículo: ABC123\t\tVeces que ingresó: 3\t",
+                              "Placa Vehículo: XYZ789\t\tVeces que ingresó: 2\t"}));
+
+        // A name emptied leaves its group; the last visit of a group removes it.
+        carpeta->ejecutarSql("UPDATE entradas_salidas SET NombreVisitante = '', "
+                             "NombreVisitanteClave = '' WHERE NombreVisitanteClave = 'ana'");
+        QCOMPARE(lineas(panel->btnEstadistica1), QStringList{linea("Luis", 3)});
+        QCOMPARE(carpeta->consultar("SELECT count(*) FROM conteos_visitas WHERE estadistica = 1"),
+                 QStringList{"1"});
+        carpeta->ejecutarSql("DELETE FROM entradas_salidas");
+        QCOMPARE(carpeta->consultar("SELECT count(*) FROM conteos_visitas"), QStringList{"0"});
+    }
+
+    // The statistics read the kept counts, never every visit of the log.
+    void noSeRecorreElRegistro_data()
+    {
+        QTest::addColumn<Estadistica>("estadistica");
+        QTest::newRow("visitantes") << Estadistica::Visitantes;
+        QTest::newRow("autorizan") << Estadistica::Autorizadores;
+        QTest::newRow("placas") << Estadistica::Placas;
+    }
+    void noSeRecorreElRegistro()
+    {
+        QFETCH(Estadistica, estadistica);
         const QString plan =
-            carpeta->consultar("EXPLAIN QUERY PLAN " + SentenciaEstadistica(Estadistica::Placas))
+            carpeta->consultar("EXPLAIN QUERY PLAN " + SentenciaEstadistica(estadistica))
                 .join('\n');
-        QVERIFY2(plan.contains("ix_es_placa") && !plan.contains("TEMP B-TREE FOR GROUP BY"),
+        QVERIFY2(!plan.contains("SCAN entradas_salidas") && !plan.contains("TEMP B-TREE"),
                  qPrintable(plan));
+    }
+
+    // A database made before the counts were kept gives the same lines.
+    void sinConteosSeAgrupaElRegistro()
+    {
+        agregar("nombre", {{"Ñandú Peña", 1}, {"ÑANDÚ PEÑA", 2}, {"Luis", 1}});
+        agregar("placa", {{"abc123", 2}});
+        carpeta->ejecutarSql("DROP TABLE conteos_visitas");
+        QVERIFY(abrirPanel());
+        QCOMPARE(lineas(panel->btnEstadistica1),
+                 (QStringList{linea("ÑANDÚ PEÑA", 3), linea("Ana", 2), linea("Luis", 1)}));
+        QCOMPARE(lineas(panel->btnEstadistica3),
+                 QStringList{"Placa Vehículo: ABC123\t\tVeces que ingresó: 6\t"});
     }
 
     // A statement that fails is reported and the panel stays usable.
