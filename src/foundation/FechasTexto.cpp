@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <cstdio>
+
 namespace {
 
 // The machine's regional settings: the program never sets another default
@@ -84,7 +86,18 @@ QString ConMayusculas(QString texto, bool cadaPalabra)
 
 QString TextoFechaLista(const QDateTime& momento)
 {
-    return QLocale::c().toString(momento, QStringLiteral("dd/MM/yyyy ") + kHora);
+    // Written by hand, as "dd/MM/yyyy hh:mm:ss ap" in the C locale: the
+    // visitor log writes two a row, and on a list of 100 000 visits the
+    // general formatter took half the time of filling it.
+    if (!momento.isValid())
+        return QString();
+    const QDate dia = momento.date();
+    const QTime hora = momento.time();
+    const int hora12 = hora.hour() % 12 == 0 ? 12 : hora.hour() % 12;
+    char texto[40];
+    std::snprintf(texto, sizeof texto, "%02d/%02d/%04d %02d:%02d:%02d %s", dia.day(), dia.month(),
+                  dia.year(), hora12, hora.minute(), hora.second(), hora.hour() < 12 ? "am" : "pm");
+    return QString::fromLatin1(texto);
 }
 
 QString TextoFechaViva(const QDateTime& momento)
