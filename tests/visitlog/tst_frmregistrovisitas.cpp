@@ -204,6 +204,30 @@ private slots:
         QVERIFY(panel->btnRealizarConsulta->isVisible());
     }
 
+    // The print button prints the visits the list shows, nothing else.
+    void imprimirSacaLaListaMostrada()
+    {
+        carpeta->agregarVisita({"2026-08-05 09:00:00", "Ana Ruiz"});
+        carpeta->agregarVisita({"2026-08-05 10:00:00", "Beto Paz"});
+        carpeta->agregarVisita({"2026-08-05 11:00:00", "Ana Gil"});
+        const QString pdf = carpeta->archivo(QStringLiteral("listado.pdf"));
+        qputenv("ZELVORA_PDF", pdf.toUtf8());
+        QVERIFY(abrirPanel());
+        QTest::keyClicks(panel->txtNombreVisitante, "ana");
+        QTest::keyClick(panel->txtNombreVisitante, Qt::Key_Return);
+        QTest::mouseClick(panel->btnESListadoPdf, Qt::LeftButton);
+        qunsetenv("ZELVORA_PDF");
+
+        const QList<QStringList> paginas = PaginasPdf(pdf);
+        QCOMPARE(paginas.size(), 1);
+        const QString hoja = paginas[0].join(u'\n');
+        QVERIFY2(hoja.contains("Visitante: Ana Ruiz") && hoja.contains("Visitante: Ana Gil") &&
+                     !hoja.contains("Beto Paz"),
+                 qPrintable(hoja));
+        QVERIFY(carpeta->textosSucesos().contains(
+            "Realiza listado en impresora del registro de entradas y salidas"));
+    }
+
     // Only a visit without exit opens the exit panel, and only with permission 16.
     void dobleClicAbreLaSalidaDeQuienSigueDentro_data()
     {
