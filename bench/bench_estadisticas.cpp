@@ -3,6 +3,7 @@
 // itself is not shown). With --sentencias it prints the statements, one a
 // line, for the sqlite3 tool (bench/estadisticas_sqlite3.sh).
 
+#include "ArranqueBench.h"
 #include "DatosVisitas.h"
 
 #include "foundation/BaseDatos.h"
@@ -71,8 +72,7 @@ int main(int argc, char** argv)
             std::printf("%s;\n", SentenciaEstadistica(estadistica).toUtf8().constData());
         return 0;
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!EmpezarBench(&argc, argv))
         return 1;
     QCoreApplication app(argc, argv);
     Registrar();

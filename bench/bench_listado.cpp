@@ -10,6 +10,8 @@
 #include "visitlog/ListadoVisitas.h"
 #include "visits/Visitas.h"
 
+#include "ArranqueBench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -83,11 +85,8 @@ BENCHMARK(ListadoPdf)->ArgName("visitas")->Arg(1000)->Arg(10000)->Unit(benchmark
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!EmpezarBench(&argc, argv))
         return 1;
-    if (qEnvironmentVariableIsEmpty("TZ"))
-        qputenv("TZ", ":/etc/localtime");
     // Fonts and the progress box need a GUI application; no screen is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

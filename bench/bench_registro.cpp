@@ -2,6 +2,7 @@
 // name filter, the same for the visitors still inside, and a range of about
 // 100 000 rows; each with the list filled as the panel fills it.
 
+#include "ArranqueBench.h"
 #include "DatosVisitas.h"
 
 #include "foundation/BaseDatos.h"
@@ -62,11 +63,8 @@ FiltroRegistro Filtro(QDate desde, QDate hasta, BusquedaRegistro busqueda, const
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!EmpezarBench(&argc, argv))
         return 1;
-    if (qEnvironmentVariableIsEmpty("TZ"))
-        qputenv("TZ", ":/etc/localtime");
     QCoreApplication app(argc, argv);
     const QDate junio(2025, 6, 1), finJunio(2025, 6, 30);
     benchmark::RegisterBenchmark(

@@ -1,3 +1,4 @@
+#include "ArranqueBench.h"
 #include "DatosVisitas.h"
 
 #include "foundation/BaseDatos.h"
@@ -275,12 +276,8 @@ void RegistrarTodo()
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!EmpezarBench(&argc, argv))
         return 1;
-    // As the program does: the zone file read once, not at every conversion.
-    if (qEnvironmentVariableIsEmpty("TZ"))
-        qputenv("TZ", ":/etc/localtime");
     // Qt SQL needs an application object; nothing here needs a screen.
     QCoreApplication app(argc, argv);
     RegistrarTodo();
