@@ -6,6 +6,7 @@
 #include "startup/frmPrincipal.h"
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QFile>
 #include <QProcess>
 #include <QSqlRecord>
@@ -164,6 +165,17 @@ std::unique_ptr<frmPrincipal> CarpetaPrueba::entrar(const QString& opciones, int
     principal->cargar();
     dialogos.mostrados.clear();
     return principal;
+}
+
+QWidget* CarpetaPrueba::abrirPanel(std::unique_ptr<frmPrincipal>& ventana,
+                                   QAction* frmPrincipal::*entrada, const char* clase, int idSr)
+{
+    ventana = entrar({}, idSr);
+    ventana->activateWindow();
+    if (!QTest::qWaitForWindowActive(ventana.get()))
+        return nullptr;
+    (ventana.get()->*entrada)->trigger();
+    return ventana->panel(QLatin1String(clase));
 }
 
 QStringList CarpetaPrueba::lineasSucesos(const QString& punto, const QDate& dia) const

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QAbstractItemModel;
+class QAction;
 class frmPrincipal;
 
 // A clock the test sets.
@@ -87,6 +88,11 @@ public:
     // The main window as a login leaves it for that user, in Spanish, the
     // greeting answered; opciones: fields 3 to 15 of the configuration line.
     std::unique_ptr<frmPrincipal> entrar(const QString& opciones = {}, int idSr = 1);
+    // Logged in as that user into ventana, made the active window (panels
+    // react to focus, as on the guard's screen), the menu entry chosen: the
+    // panel of that class it opened, or null.
+    QWidget* abrirPanel(std::unique_ptr<frmPrincipal>& ventana, QAction* frmPrincipal::*entrada,
+                        const char* clase, int idSr = 1);
 
     // A ready terminal: configuration ACCESO NORTE, language, database.
     void prepararTerminal(const QString& idioma = QStringLiteral("es"));

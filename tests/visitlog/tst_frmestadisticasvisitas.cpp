@@ -23,9 +23,8 @@ private:
 
     bool abrirPanel()
     {
-        ventana = carpeta->entrar();
-        ventana->mnuEstadisticasVisitas->trigger();
-        panel = qobject_cast<frmEstadisticasVisitas*>(ventana->panel("frmEstadisticasVisitas"));
+        panel = qobject_cast<frmEstadisticasVisitas*>(carpeta->abrirPanel(
+            ventana, &frmPrincipal::mnuEstadisticasVisitas, "frmEstadisticasVisitas"));
         return panel != nullptr;
     }
 

@@ -36,12 +36,8 @@ private:
 
     bool abrirPanel(int idSr = 1)
     {
-        ventana = carpeta->entrar({}, idSr);
-        ventana->activateWindow();
-        if (!QTest::qWaitForWindowActive(ventana.get()))
-            return false;
-        ventana->mnuRegistroVisitas->trigger();
-        panel = qobject_cast<frmRegistroVisitas*>(ventana->panel("frmRegistroVisitas"));
+        panel = qobject_cast<frmRegistroVisitas*>(carpeta->abrirPanel(
+            ventana, &frmPrincipal::mnuRegistroVisitas, "frmRegistroVisitas", idSr));
         return panel != nullptr;
     }
 

@@ -25,16 +25,10 @@ private:
 
     Contexto& ctx() { return *carpeta->ctx; }
 
-    // Logged in as that user, the panel opened from its menu entry. Focus
-    // events need an active window, as on the guard's screen.
     bool abrirPanel(int idSr = 1)
     {
-        ventana = carpeta->entrar({}, idSr);
-        ventana->activateWindow();
-        if (!QTest::qWaitForWindowActive(ventana.get()))
-            return false;
-        ventana->mnuVisitasPendientes->trigger();
-        panel = qobject_cast<frmVisitasPendientes*>(ventana->panel("frmVisitasPendientes"));
+        panel = qobject_cast<frmVisitasPendientes*>(carpeta->abrirPanel(
+            ventana, &frmPrincipal::mnuVisitasPendientes, "frmVisitasPendientes", idSr));
         return panel != nullptr;
     }
 
