@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QByteArray>
 #include <QtGlobal>
 
 // What every benchmark program does before its application object: read
