@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QLocale>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -34,61 +33,6 @@ public:
         momento = momento.addSecs(60);
         return ahora;
     }
-};
-
-// The pages as pdftotext -layout lays them out, blank lines dropped and runs
-// of blanks (TAB stops) read as one.
-QList<QStringList> Paginas(const QString& pdf)
-{
-    QProcess proceso;
-    proceso.start(QStringLiteral("pdftotext"), {"-layout", pdf, "-"});
-    if (!proceso.waitForFinished(30000) || proceso.exitCode() != 0)
-        qWarning() << "pdftotext failed:" << proceso.readAllStandardError();
-    QStringList hojas = QString::fromUtf8(proceso.readAllStandardOutput()).split(u'\f');
-    if (!hojas.isEmpty() && hojas.last().trimmed().isEmpty())
-        hojas.removeLast();
-    QList<QStringList> paginas;
-    for (const QString& hoja : hojas) {
-        QStringList lineas;
-        for (const QString& linea : hoja.split(u'\n'))
-            if (!linea.trimmed().isEmpty())
-                lineas << linea.simplified();
-        paginas << lineas;
-    }
-    return paginas;
-}
-
-// The test's recording printer lent to one run, which drops what it opens.
-class ImpresoraPrestada : public Impresora
-{
-public:
-    explicit ImpresoraPrestada(ImpresoraGrabadora& g) : g_(g) {}
-    void escribir(int columna, int fila, const QString& texto) override
-    {
-        g_.escribir(columna, fila, texto);
-    }
-    void nuevaPagina() override { g_.nuevaPagina(); }
-    int pagina() const override { return g_.pagina(); }
-    bool terminar() override { return g_.terminar(); }
-    bool fallo() const override { return g_.fallo(); }
-    QString error() const override { return g_.error(); }
-    QString archivoPdf() const override { return g_.archivoPdf(); }
-
-private:
-    ImpresoraGrabadora& g_;
-};
-
-// The guard presses Cancel once that many visits are printed.
-class ProgresoPrueba : public Progreso
-{
-public:
-    ProgresoPrueba(int cancelarEn, int* hechos) : cancelarEn_(cancelarEn), hechos_(hechos) {}
-    void avanzar(int hechos) override { *hechos_ = hechos; }
-    bool cancelado() const override { return cancelarEn_ >= 0 && *hechos_ >= cancelarEn_; }
-
-private:
-    int cancelarEn_;
-    int* hechos_;
 };
 
 const QString kSuceso =
@@ -221,7 +165,7 @@ private slots:
         QFETCH(QList<int>, porPagina);
         imprimirPdf(NuevasVisitas(visitas));
 
-        const QList<QStringList> paginas = Paginas(pdf);
+        const QList<QStringList> paginas = PaginasPdf(pdf);
         QCOMPARE(paginas.size(), porPagina.size());
         int siguiente = 1;
         for (int p = 0; p < paginas.size(); ++p) {
@@ -303,7 +247,7 @@ private slots:
             "VALUES ('2026-08-05 00:00:00', 'Eva Mar', 'eva mar')");
         imprimirPdf(leer({ana, ana + 1}));
 
-        QCOMPARE(Paginas(pdf), QList<QStringList>{hoja});
+        QCOMPARE(PaginasPdf(pdf), QList<QStringList>{hoja});
         QCOMPARE(dialogos().mostrados.front().titulo, ctx().texto(257));
         QCOMPARE(dialogos().mostrados.front().icono, Dialogos::Icono::Exclamacion);
         QCOMPARE(dialogos().mostrados.front().botones, Dialogos::Botones::SiNo);
@@ -319,7 +263,7 @@ private slots:
 
         const QString archivo =
             carpeta->archivo(QStringLiteral("listados/registro_visitas 20260805-140309.pdf"));
-        QCOMPARE(Paginas(archivo).value(0).value(1), kEncabezadoEs);
+        QCOMPARE(PaginasPdf(archivo).value(0).value(1), kEncabezadoEs);
         QCOMPARE(dialogos().ultimo().texto,
                  "El listado se ha guardado en el archivo:\r\n" + archivo);
     }
