@@ -23,6 +23,10 @@ class DialogosSi : public Dialogos
 public:
     Respuesta mostrar(QWidget*, const Mensaje&) override { return Respuesta::Si; }
     int ejecutarModal(QDialog&) override { return 0; }
+    QString elegirArchivoGuardar(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
 };
 
 // Visits as a busy gate stores them: names, plates, authorisers and notes of
