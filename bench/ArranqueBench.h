@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Dialogos.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QByteArray>
@@ -17,3 +19,23 @@ inline bool EmpezarBench(int* argc, char** argv)
         qputenv("TZ", ":/etc/localtime");
     return true;
 }
+
+// For the printing benchmarks: fonts and the progress box need a GUI
+// application, but no screen.
+inline void SinPantalla()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The guard answers Yes to every question and chooses no file.
+class DialogosSi : public Dialogos
+{
+public:
+    Respuesta mostrar(QWidget*, const Mensaje&) override { return Respuesta::Si; }
+    int ejecutarModal(QDialog&) override { return 0; }
+    QString elegirArchivoGuardar(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+};

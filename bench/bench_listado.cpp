@@ -20,17 +20,6 @@
 
 namespace {
 
-class DialogosSi : public Dialogos
-{
-public:
-    Respuesta mostrar(QWidget*, const Mensaje&) override { return Respuesta::Si; }
-    int ejecutarModal(QDialog&) override { return 0; }
-    QString elegirArchivoGuardar(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return QString();
-    }
-};
-
 // Visits as a busy gate stores them: names, plates, authorisers and notes of
 // ordinary lengths, one in ten still inside, some columns left empty.
 QList<Visita> Visitas(int cuantas)
@@ -91,9 +80,7 @@ int main(int argc, char** argv)
 {
     if (!EmpezarBench(&argc, argv))
         return 1;
-    // Fonts and the progress box need a GUI application; no screen is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    SinPantalla();
     QApplication app(argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -5,11 +5,9 @@
 #include "foundation/FechasTexto.h"
 #include "platform/AccionBD.h"
 #include "platform/Dialogos.h"
-#include "platform/ImpresoraSistema.h"
+#include "platform/Impresora.h"
 #include "platform/Progreso.h"
 #include "visits/Visitas.h"
-
-#include <QDir>
 
 namespace {
 
@@ -17,42 +15,7 @@ const QString kCrLf2 = QStringLiteral("\r\n\r\n");
 const QString kSucesoListado =
     QStringLiteral("Realiza listado en impresora del registro de entradas y salidas");
 
-QString Confirmacion(const Contexto& ctx)
-{
-    return ctx.texto(254) + kCrLf2 + ctx.texto(255) + kCrLf2 + ctx.texto(256);
-}
-
-// With no printer on the machine the listing is kept as a PDF in the program
-// folder, named by the moment it was printed.
-QString PdfSinImpresora(const Contexto& ctx, const QDateTime& momento)
-{
-    const QString carpeta = ctx.carpetaPrograma() + QStringLiteral("/listados");
-    QDir().mkpath(carpeta);
-    return carpeta + QStringLiteral("/registro_visitas ") + TextoFechaArchivoListado(momento) +
-           QStringLiteral(".pdf");
-}
-
-// The deferred error's box, with the file a PDF could not be written to,
-// and its event-log line followed by what the printer said.
-void AvisarFallo(Contexto& ctx, QWidget* ventana, const Impresora& impresora, const QString& texto,
-                 const QString& suceso)
-{
-    QString aviso = texto;
-    if (!impresora.archivoPdf().isEmpty())
-        aviso += kCrLf2 + ctx.idioma.mensaje(QStringLiteral("XListadoPdfNoEscrito")) +
-                 QStringLiteral("\r\n") + impresora.archivoPdf();
-    ctx.dialogos.advertir(ventana, aviso);
-    ctx.registrar(suceso);
-    if (impresora.fallo())
-        ctx.registrar(QStringLiteral("Error de impresión: ") + impresora.error());
-}
-
 } // namespace
-
-EquipoListado EquipoListadoSistema()
-{
-    return {AbrirImpresora, AbrirProgresoQt};
-}
 
 void ImprimirListadoVisitas(Contexto& ctx, QWidget* ventana, const QList<Visita>& visitas)
 {
@@ -65,7 +28,7 @@ void ImprimirListadoVisitas(Contexto& ctx, QWidget* ventana, const QList<Visita>
     // A copy: the progress box lets events run, and the caller's list must not
     // change under the run.
     const QList<Visita> visitas = lista;
-    if (!ctx.dialogos.confirmar(ventana, Confirmacion(ctx), ctx.texto(257)))
+    if (!ConfirmarListado(ctx, ventana, 254, 257))
         return;
     // The header's date and time: the start of the run, the same on every page.
     const QDateTime ahora = ctx.reloj.ahora();
@@ -81,7 +44,8 @@ void ImprimirListadoVisitas(Contexto& ctx, QWidget* ventana, const QList<Visita>
         return;
     }
 
-    auto impresora = equipo.abrirImpresora(PdfSinImpresora(ctx, ahora));
+    auto impresora =
+        equipo.abrirImpresora(PdfSinImpresora(ctx, QStringLiteral("registro_visitas"), ahora));
     PaginaListado paginas(
         *impresora, LeerTextosListado(ctx.idioma),
         {unidad, TextoFechaEncabezadoListado(ahora.date()), TextoHoraListado(ahora.time())});
@@ -94,8 +58,8 @@ void ImprimirListadoVisitas(Contexto& ctx, QWidget* ventana, const QList<Visita>
         if (pendiente || impresora->fallo()) {
             // The document is dropped unsent: half a listing helps nobody.
             progreso.reset();
-            AvisarFallo(ctx, ventana, *impresora, ctx.texto(261) + kCrLf2 + ctx.texto(262),
-                        QStringLiteral("Se produjo un error durante la impresión. EOF"));
+            AvisarFalloListado(ctx, ventana, *impresora, ctx.texto(261) + kCrLf2 + ctx.texto(262),
+                               QStringLiteral("Se produjo un error durante la impresión. EOF"));
             return;
         }
         paginas.visita(visitas[n]);
@@ -111,15 +75,12 @@ void ImprimirListadoVisitas(Contexto& ctx, QWidget* ventana, const QList<Visita>
     const bool terminado = impresora->terminar();
     progreso.reset();
     if (!terminado || pendiente) {
-        AvisarFallo(ctx, ventana, *impresora, ctx.texto(273),
-                    kSucesoListado +
-                        QStringLiteral(", pero otro proceso lo estaba realizando al mismo tiempo; "
-                                       "es posible que se produzcan errores de impresión"));
+        AvisarFalloListado(
+            ctx, ventana, *impresora, ctx.texto(273),
+            kSucesoListado +
+                QStringLiteral(", pero otro proceso lo estaba realizando al mismo tiempo; "
+                               "es posible que se produzcan errores de impresión"));
         return;
     }
-    if (!impresora->archivoPdf().isEmpty()) {
-        ctx.registrar(QStringLiteral("Listado guardado en el archivo ") + impresora->archivoPdf());
-        ctx.dialogos.informar(ventana, ctx.idioma.mensaje(QStringLiteral("XListadoPdf")) +
-                                           QStringLiteral("\r\n") + impresora->archivoPdf());
-    }
+    AvisarListadoGuardado(ctx, ventana, *impresora);
 }

@@ -1,28 +1,12 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include "platform/ListadoImpreso.h"
 
-#include <functional>
-#include <memory>
+#include <QList>
 
 class Contexto;
-class Impresora;
-class Progreso;
 class QWidget;
 struct Visita;
-
-// The devices a listing uses; tests replace them.
-struct EquipoListado
-{
-    // Where the document goes (see AbrirImpresora): pdfSinImpresora is the
-    // file used when the machine has no printer.
-    std::function<std::unique_ptr<Impresora>(const QString& pdfSinImpresora)> abrirImpresora;
-    std::function<std::unique_ptr<Progreso>(QWidget* ventana, const QString& texto, int total)>
-        abrirProgreso;
-};
-// The system's printer (or PDF file) and the progress box.
-EquipoListado EquipoListadoSistema();
 
 // The printed visitor log of these visits, in their order, after the guard's
 // confirmation. Printing failures never stop it: they are told once, either

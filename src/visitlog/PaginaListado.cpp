@@ -3,21 +3,8 @@
 #include "foundation/BaseDatos.h"
 #include "foundation/FechasTexto.h"
 #include "foundation/Idiomas.h"
+#include "foundation/LineaImpresa.h"
 #include "visits/Visitas.h"
-
-namespace {
-
-// A line break or TAB typed into a column would move the rest of the visit
-// off its row.
-QString EnUnaLinea(QString texto)
-{
-    for (QChar& c : texto)
-        if (c == u'\r' || c == u'\n' || c == u'\t')
-            c = u' ';
-    return texto;
-}
-
-} // namespace
 
 TextosListado LeerTextosListado(const TablasIdioma& idioma)
 {
@@ -81,7 +68,7 @@ void PaginaListado::encabezado(const QString& impresion)
 void PaginaListado::visita(const Visita& visita)
 {
     if (visitasEnPagina_ == kVisitasPorPagina) {
-        impresora_.escribir(0, fila_, textos_.paginaSalto + QString::number(impresora_.pagina()));
+        EscribirNumeroPagina(impresora_, fila_, textos_.paginaSalto);
         impresora_.nuevaPagina();
         encabezado(textos_.impresionSiguiente);
     }
@@ -94,5 +81,5 @@ void PaginaListado::visita(const Visita& visita)
 
 void PaginaListado::acabar()
 {
-    impresora_.escribir(0, fila_, textos_.paginaFin + QString::number(impresora_.pagina()));
+    EscribirNumeroPagina(impresora_, fila_, textos_.paginaFin);
 }

@@ -8,7 +8,6 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QFile>
-#include <QProcess>
 #include <QSqlRecord>
 #include <QTest>
 
@@ -206,24 +205,4 @@ QByteArray LeerBytes(const QString& ruta)
 {
     QFile f(ruta);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QList<QStringList> PaginasPdf(const QString& pdf)
-{
-    QProcess proceso;
-    proceso.start(QStringLiteral("pdftotext"), {"-layout", pdf, "-"});
-    if (!proceso.waitForFinished(30000) || proceso.exitCode() != 0)
-        qWarning() << "pdftotext failed:" << proceso.readAllStandardError();
-    QStringList hojas = QString::fromUtf8(proceso.readAllStandardOutput()).split(u'\f');
-    if (!hojas.isEmpty() && hojas.last().trimmed().isEmpty())
-        hojas.removeLast();
-    QList<QStringList> paginas;
-    for (const QString& hoja : hojas) {
-        QStringList lineas;
-        for (const QString& linea : hoja.split(u'\n'))
-            if (!linea.trimmed().isEmpty())
-                lineas << linea.simplified();
-        paginas << lineas;
-    }
-    return paginas;
 }

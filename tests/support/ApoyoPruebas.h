@@ -115,7 +115,3 @@ private:
 
 // Reads a file whole, as bytes.
 QByteArray LeerBytes(const QString& ruta);
-
-// A printed PDF as pdftotext -layout lays it out: one list of lines a page,
-// blank lines dropped and runs of blanks (TAB stops) read as one.
-QList<QStringList> PaginasPdf(const QString& pdf);

@@ -1,5 +1,8 @@
 #include "ImpresoraGrabadora.h"
 
+#include <QDebug>
+#include <QProcess>
+
 #include <algorithm>
 
 void ImpresoraGrabadora::escribir(int columna, int fila, const QString& texto)
@@ -49,4 +52,25 @@ QStringList ImpresoraGrabadora::hoja(int numero) const
         filas[linea.fila] += linea.texto;
     }
     return filas;
+}
+
+QList<QStringList> PaginasPdf(const QString& pdf)
+{
+    QProcess proceso;
+    proceso.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!proceso.waitForFinished(30000) || proceso.exitCode() != 0)
+        qWarning() << "pdftotext failed:" << proceso.readAllStandardError();
+    QStringList hojas = QString::fromUtf8(proceso.readAllStandardOutput()).split(u'\f');
+    if (!hojas.isEmpty() && hojas.last().trimmed().isEmpty())
+        hojas.removeLast();
+    QList<QStringList> paginas;
+    for (const QString& hoja : hojas) {
+        QStringList lineas;
+        for (const QString& linea : hoja.split(u'\n'))
+            if (!linea.trimmed().isEmpty())
+                lineas << linea.simplified();
+        paginas << lineas;
+    }
+    return paginas;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/Impresora.h"
+#include "platform/Progreso.h"
 
+#include <QList>
 #include <QStringList>
 
 #include <vector>
@@ -45,3 +47,42 @@ public:
 private:
     bool fallido_ = false;
 };
+
+// The test's recording printer lent to one run of a listing, which drops the
+// printer it opens.
+class ImpresoraPrestada : public Impresora
+{
+public:
+    explicit ImpresoraPrestada(ImpresoraGrabadora& g) : g_(g) {}
+    void escribir(int columna, int fila, const QString& texto) override
+    {
+        g_.escribir(columna, fila, texto);
+    }
+    void nuevaPagina() override { g_.nuevaPagina(); }
+    int pagina() const override { return g_.pagina(); }
+    bool terminar() override { return g_.terminar(); }
+    bool fallo() const override { return g_.fallo(); }
+    QString error() const override { return g_.error(); }
+    QString archivoPdf() const override { return g_.archivoPdf(); }
+
+private:
+    ImpresoraGrabadora& g_;
+};
+
+// A listing's progress where the guard presses Cancel once that many items
+// are printed (-1: never); hechos receives the count.
+class ProgresoPrueba : public Progreso
+{
+public:
+    ProgresoPrueba(int cancelarEn, int* hechos) : cancelarEn_(cancelarEn), hechos_(hechos) {}
+    void avanzar(int hechos) override { *hechos_ = hechos; }
+    bool cancelado() const override { return cancelarEn_ >= 0 && *hechos_ >= cancelarEn_; }
+
+private:
+    int cancelarEn_;
+    int* hechos_;
+};
+
+// The pages of a PDF as pdftotext -layout lays them out, blank lines dropped
+// and runs of blanks (TAB stops) read as one.
+QList<QStringList> PaginasPdf(const QString& pdf);

@@ -3,6 +3,7 @@
 // allow, and the export a spreadsheet opens.
 
 #include "ApoyoPruebas.h"
+#include "ImpresoraGrabadora.h"
 #include "startup/frmPrincipal.h"
 #include "visitlog/frmRegistroVisitas.h"
 #include "visits/frmSalida.h"

@@ -35,39 +35,6 @@ public:
     }
 };
 
-// The test's recording printer lent to one run, which drops what it opens.
-class ImpresoraPrestada : public Impresora
-{
-public:
-    explicit ImpresoraPrestada(ImpresoraGrabadora& g) : g_(g) {}
-    void escribir(int columna, int fila, const QString& texto) override
-    {
-        g_.escribir(columna, fila, texto);
-    }
-    void nuevaPagina() override { g_.nuevaPagina(); }
-    int pagina() const override { return g_.pagina(); }
-    bool terminar() override { return g_.terminar(); }
-    bool fallo() const override { return g_.fallo(); }
-    QString error() const override { return g_.error(); }
-    QString archivoPdf() const override { return g_.archivoPdf(); }
-
-private:
-    ImpresoraGrabadora& g_;
-};
-
-// The guard presses Cancel once that many visits are printed.
-class ProgresoPrueba : public Progreso
-{
-public:
-    ProgresoPrueba(int cancelarEn, int* hechos) : cancelarEn_(cancelarEn), hechos_(hechos) {}
-    void avanzar(int hechos) override { *hechos_ = hechos; }
-    bool cancelado() const override { return cancelarEn_ >= 0 && *hechos_ >= cancelarEn_; }
-
-private:
-    int cancelarEn_;
-    int* hechos_;
-};
-
 const QString kSuceso =
     QStringLiteral("Realiza listado en impresora del registro de entradas y salidas");
 const QString kEncabezadoEs =
