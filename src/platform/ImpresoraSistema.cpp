@@ -2,6 +2,8 @@
 
 #include "platform/ImpresoraPdf.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinterInfo>
 
 ImpresoraSistema::ImpresoraSistema() : impresora_(QPrinter::HighResolution)
@@ -46,7 +48,11 @@ std::unique_ptr<Impresora> AbrirImpresora(const QString& pdfSinImpresora)
     const QString pedido = ArchivoPdfPedido();
     if (!pedido.isEmpty())
         return std::make_unique<ImpresoraPdf>(pedido);
-    if (QPrinterInfo::defaultPrinter().isNull())
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        // Its folder is made only now: a site that prints on paper never
+        // sees it.
+        QDir().mkpath(QFileInfo(pdfSinImpresora).absolutePath());
         return std::make_unique<ImpresoraPdf>(pdfSinImpresora);
+    }
     return std::make_unique<ImpresoraSistema>();
 }

@@ -6,8 +6,6 @@
 #include "platform/ImpresoraSistema.h"
 #include "platform/Progreso.h"
 
-#include <QDir>
-
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
@@ -30,10 +28,8 @@ bool ConfirmarListado(Contexto& ctx, QWidget* ventana, int primerSlot, int slotT
 
 QString PdfSinImpresora(const Contexto& ctx, const QString& nombre, const QDateTime& momento)
 {
-    const QString carpeta = ctx.carpetaPrograma() + QStringLiteral("/listados");
-    QDir().mkpath(carpeta);
-    return carpeta + u'/' + nombre + u' ' + TextoFechaArchivoListado(momento) +
-           QStringLiteral(".pdf");
+    return ctx.carpetaPrograma() + QStringLiteral("/listados") + u'/' + nombre + u' ' +
+           TextoFechaArchivoListado(momento) + QStringLiteral(".pdf");
 }
 
 void AvisarFalloListado(Contexto& ctx, QWidget* ventana, const Impresora& impresora,

@@ -184,6 +184,8 @@ private slots:
             (QStringList{confirmacion(),
                          QStringLiteral("El listado se ha guardado en el archivo:\r\n") + pdf}));
         QCOMPARE(sucesos(), (QStringList{kSuceso, "Listado guardado en el archivo " + pdf}));
+        // The folder for listings without a printer is not made for one that has a place.
+        QVERIFY(!QDir(carpeta->archivo(QStringLiteral("listados"))).exists());
     }
 
     // The labels follow the program's language; the date's names follow the
