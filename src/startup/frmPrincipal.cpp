@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 
 #include "Supervisor.h"
+#include "census/frmNuevoCenso.h"
 #include "notices/frmAvisos.h"
 #include "visitlog/frmEstadisticasVisitas.h"
 #include "visitlog/frmRegistroVisitas.h"
@@ -143,7 +144,13 @@ void frmPrincipal::crearTablaPaneles()
          {},
          0,
          [&ctx] { return new frmEstadisticasVisitas(ctx); }},
-        {mnuNuevoCenso, Permiso::NuevoCenso, {}, {}, 0, {}},
+        {mnuNuevoCenso,
+         Permiso::NuevoCenso,
+         QStringLiteral("Abre el panel de nuevo censo"),
+         {},
+         0,
+         {},
+         [this] { frmNuevoCenso::Abrir(ctx_, this, std::nullopt); }},
         {mnuConsultaCenso,
          Permiso::ConsultarCenso,
          QStringLiteral("Abre el panel de consultar censo"),
@@ -156,7 +163,7 @@ void frmPrincipal::crearTablaPaneles()
         {mnuCambiar, Permiso::CambiarContrasena, {}, {}, 0, {}},
     };
     for (EntradaPanel& fila : paneles_)
-        if (!fila.suceso.isEmpty() || fila.crear)
+        if (!fila.suceso.isEmpty() || fila.crear || fila.modal)
             connect(fila.entrada, &QAction::triggered, this, [this, &fila] { alElegir(fila); });
 }
 
@@ -166,6 +173,8 @@ void frmPrincipal::alElegir(const EntradaPanel& fila)
     if (fila.hayQueMostrar &&
         !AccionBD(ctx_, this, [&](BaseDatos& bd) { hay = fila.hayQueMostrar(bd); }))
         return;
+    if (fila.modal)
+        return abrirModal(fila);
     if (!fila.suceso.isEmpty())
         ctx_.registrar(fila.suceso);
     if (!hay)
@@ -179,6 +188,17 @@ void frmPrincipal::alElegir(const EntradaPanel& fila)
         return TraerPanel(abierto->widget());
     }
     abierto = mostrarPanel(fila.crear());
+}
+
+void frmPrincipal::abrirModal(const EntradaPanel& fila)
+{
+    // The entry stays off while its window is open; the event text tells
+    // that the window was used, once it is closed.
+    fila.entrada->setEnabled(false);
+    fila.modal();
+    fila.entrada->setEnabled(true);
+    if (!fila.suceso.isEmpty())
+        ctx_.registrar(fila.suceso);
 }
 
 void frmPrincipal::aplicarTextos()
