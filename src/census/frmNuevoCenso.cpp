@@ -220,7 +220,6 @@ bool frmNuevoCenso::cargar()
         txtNumInmueble->setText(leido->num_inmueble);
         txtTorre->setText(leido->torre);
     }
-    txtNomUnidad->setFocus();
     return true;
 }
 

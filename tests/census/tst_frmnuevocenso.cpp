@@ -108,7 +108,11 @@ private:
         return t << w.txtNotas->toPlainText();
     }
 
-    static QString foco() { return QApplication::focusWidget()->objectName(); }
+    static QString foco()
+    {
+        const QWidget* campo = QApplication::focusWidget();
+        return campo ? campo->objectName() : QString();
+    }
 
 private slots:
     void init()
@@ -135,6 +139,15 @@ private slots:
         pasos.push_back([&](frmNuevoCenso& w) {
             QVERIFY(!mnuNuevoCenso()->isEnabled());
             QCOMPARE(w.windowTitle(), "Nuevo Censo");
+            QCOMPARE(foco(), "txtNomUnidad");
+            // Coming back to the window from elsewhere starts again at the unit name.
+            w.txtTorre->setFocus();
+            QWidget otra;
+            otra.show();
+            otra.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&otra));
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
             QCOMPARE(foco(), "txtNomUnidad");
             QVERIFY(!w.btnAgregarCenso->isHidden());
             QVERIFY(w.btnModificarCenso->isHidden());
@@ -234,22 +247,31 @@ private slots:
             modificar ? std::optional<int>(agregar({"Torres", "1", "", "555"})) : std::nullopt;
         const QStringList antes = filas();
         QStringList focos;
+        // Each box takes the activation while it is up; the window gets it back.
+        carpeta->dialogos.alMostrar = [](const Dialogos::Mensaje&) {
+            QWidget caja;
+            caja.show();
+            caja.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&caja));
+        };
         abrir(id, [&](frmNuevoCenso& w) {
             QPushButton* guardar = modificar ? w.btnModificarCenso : w.btnAgregarCenso;
+            const auto guardarYVerFoco = [&] {
+                guardar->click();
+                w.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&w));
+                focos << foco();
+            };
             for (QLineEdit* campo : {w.txtNomUnidad, w.txtNumInmueble, w.txtTfnoInmueble})
                 teclear(campo, "");
-            guardar->click();
-            focos << foco();
+            guardarYVerFoco();
             teclear(w.txtNomUnidad, " ");
-            guardar->click();
-            focos << foco();
+            guardarYVerFoco();
             teclear(w.txtNumInmueble, "7");
             teclear(w.txtTfnoInmueble, "12a");
-            guardar->click();
-            focos << foco();
+            guardarYVerFoco();
             teclear(w.txtTfnoInmueble, "+57");
-            guardar->click();
-            focos << foco();
+            guardarYVerFoco();
             QVERIFY(w.isVisible());
             QCOMPARE(filas(), antes);
             teclear(w.txtTfnoInmueble, "");
@@ -277,7 +299,8 @@ private slots:
                << "Inquilino";
         const int id = agregar(textos);
         carpeta->ejecutarSql("UPDATE censos SET notas = NULL, veh_tipo5 = NULL, tipo_usu3 = "
-                             "'Propietario - Inquilino', tipo_usu4 = 'Owner' WHERE id_censo = ?",
+                             "'Propietario - Inquilino', tipo_usu4 = 'Owner', tipo_usu5 = "
+                             "'propietario' WHERE id_censo = ?",
                              {id});
         abrir(id, [&](frmNuevoCenso& w) {
             QCOMPARE(w.windowTitle(), "Modificar / Eliminar Censo");
@@ -289,9 +312,11 @@ private slots:
             QCOMPARE(w.comTipoUsu[0]->currentIndex(), 1);
             QCOMPARE(w.comTipoUsu[1]->currentIndex(), 2);
             QCOMPARE(w.comTipoUsu[2]->currentIndex(), 3);
-            // Another language's type is no type here.
+            // Another language's type, or another letter case, is no type here.
             QCOMPARE(w.comTipoUsu[3]->currentIndex(), 0);
+            QCOMPARE(w.comTipoUsu[4]->currentIndex(), 0);
             QCOMPARE(vistos[19], " ");
+            QCOMPARE(vistos[23], " ");
             QCOMPARE(vistos.last(), "");
             teclear(w.txtTorre, "12");
             teclear(w.txtVehPlaca[4], "xyz'1");
