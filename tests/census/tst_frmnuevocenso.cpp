@@ -197,6 +197,7 @@ private slots:
             // A unit name of blanks is a name.
             teclear(w.txtNomUnidad, "  ");
             teclear(w.txtNumInmueble, "102");
+            teclear(w.txtTorre, "ñ'b"); // not a number: kept as typed
             w.btnAgregarCenso->click();
         });
         pasos.push_back([&](frmNuevoCenso& w) {
@@ -216,7 +217,7 @@ private slots:
             primero << QString("ÑAB'%1").arg(i) << QString("Renault Logan Gris'%1").arg(i)
                     << QString("Camión D'él%1").arg(i);
         primero << "Llamar a Don José O'Brien; perro bravo. ¿Ñ?";
-        QStringList segundo{"  ", "102", "2", ""};
+        QStringList segundo{"  ", "102", "ñ'b", ""};
         for (int i = 0; i < 5; ++i)
             segundo << ""
                     << ""
