@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -481,6 +482,47 @@ private slots:
         abrir(id, [&](frmNuevoCenso&) {});
         QCOMPARE(modales, 0);
         QCOMPARE(carpeta->dialogos.textos(), QStringList{noExiste});
+    }
+
+    // The database out of reach at the moment of saving: the reason is shown,
+    // nothing is stored, and what was typed is still there for the next try.
+    void baseDeDatosPerdidaNoPierdeLoEscrito()
+    {
+        iniciar();
+        const int id = agregar({"Altos", "101"});
+        const QString ruta = carpeta->archivo("zelvora.db");
+        abrir(id, [&](frmNuevoCenso& w) {
+            teclear(w.txtNombre[0], "inés");
+            QVERIFY(QFile::rename(ruta, ruta + ".fuera"));
+            w.btnModificarCenso->click();
+            QVERIFY(w.isVisible());
+            QVERIFY(carpeta->dialogos.ultimo().texto.contains(ruta));
+            w.btnEliminarCenso->click();
+            QVERIFY(w.isVisible());
+            QCOMPARE(w.txtNombre[0]->text(), "Inés");
+            QVERIFY(QFile::rename(ruta + ".fuera", ruta));
+            w.btnModificarCenso->click();
+            QVERIFY(!w.isVisible());
+        });
+        QCOMPARE(carpeta->consultar("SELECT nombre1 FROM censos"), QStringList{"Inés"});
+        QCOMPARE(carpeta->dialogos.ultimo().texto, "Censo modificado correctamente");
+        const QStringList sucesos = carpeta->textosSucesos();
+        QCOMPARE(sucesos.size(), 3); // the failed modify and delete, then the modify
+        QVERIFY(sucesos[1].contains(ruta));
+        QCOMPARE(sucesos[2], "Modifica censo");
+        QCOMPARE(guardados, QList<int>{id});
+        QVERIFY(eliminados.isEmpty());
+
+        carpeta->dialogos.mostrados.clear();
+        abrir(std::nullopt, [&](frmNuevoCenso& w) {
+            teclear(w.txtNumInmueble, "102");
+            QVERIFY(QFile::rename(ruta, ruta + ".fuera"));
+            w.btnAgregarCenso->click();
+            QVERIFY(w.isVisible());
+            QVERIFY(QFile::rename(ruta + ".fuera", ruta));
+        });
+        QCOMPARE(carpeta->dialogos.mostrados.size(), size_t(1));
+        QCOMPARE(carpeta->consultar("SELECT count(*) FROM censos"), QStringList{"1"});
     }
 
     // In English, with the English type texts.
