@@ -60,9 +60,8 @@ frmNuevoCenso::frmNuevoCenso(Contexto& ctx, std::optional<int> idCenso, QWidget*
     colocar();
     PonerFondo(this, ctx_.carpetaPrograma(), QStringLiteral("img/fondo1.jpg"));
 
+    const QStringList tipos{QStringLiteral(" "), ctx_.texto(197), ctx_.texto(198), ctx_.texto(199)};
     for (int fila = 0; fila < kFilas; ++fila) {
-        const QStringList tipos{QStringLiteral(" "), ctx_.texto(197), ctx_.texto(198),
-                                ctx_.texto(199)};
         comTipoUsu[fila]->addItems(tipos);
         connect(comTipoUsu[fila], &QComboBox::currentIndexChanged, this,
                 [this, fila](int posicion) { elegirTipo(fila, posicion); });
