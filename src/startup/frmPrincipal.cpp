@@ -10,6 +10,7 @@
 
 #include "Supervisor.h"
 #include "census/ListadoCenso.h"
+#include "census/frmNuevoCenso.h"
 #include "notices/frmAvisos.h"
 #include "visitlog/frmEstadisticasVisitas.h"
 #include "visitlog/frmRegistroVisitas.h"
@@ -144,7 +145,13 @@ void frmPrincipal::crearTablaPaneles()
          {},
          0,
          [&ctx] { return new frmEstadisticasVisitas(ctx); }},
-        {mnuNuevoCenso, Permiso::NuevoCenso, {}, {}, 0, {}},
+        {mnuNuevoCenso,
+         Permiso::NuevoCenso,
+         QStringLiteral("Abre el panel de nuevo censo"),
+         {},
+         0,
+         {},
+         [this] { frmNuevoCenso::Abrir(ctx_, this, std::nullopt); }},
         {mnuConsultaCenso,
          Permiso::ConsultarCenso,
          QStringLiteral("Abre el panel de consultar censo"),
