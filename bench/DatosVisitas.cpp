@@ -1,5 +1,7 @@
 #include "DatosVisitas.h"
 
+#include "Generador.h"
+
 #include "foundation/Esquema.h"
 #include "foundation/Normalizar.h"
 
@@ -24,138 +26,6 @@
 
 namespace {
 
-// SplitMix64: its sequence is fixed by the algorithm, unlike the standard
-// distributions, so a cached file and the names derived here always agree.
-class Azar
-{
-public:
-    explicit Azar(std::uint64_t semilla) : estado_(semilla) {}
-
-    std::uint64_t siguiente()
-    {
-        std::uint64_t z = (estado_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    double real() { return double(siguiente() >> 11) * 0x1.0p-53; }
-    std::int64_t hasta(std::int64_t n) { return std::int64_t(real() * double(n)); }
-
-private:
-    std::uint64_t estado_;
-};
-
-const char* const kNombres[] = {
-    "José",
-    "José Luis",
-    "José Manuel",
-    "José Antonio",
-    "Juan",
-    "Juan Carlos",
-    "Juan José",
-    "Jesús",
-    "Javier",
-    "Jorge",
-    "Julia",
-    "Josefa",
-    "Antonio",
-    "Ana",
-    "Ana María",
-    "Andrés",
-    "Alejandro",
-    "Alberto",
-    "Álvaro",
-    "Adrián",
-    "Alicia",
-    "Ángel",
-    "Ángela",
-    "Ángeles",
-    "Beatriz",
-    "Begoña",
-    "Carlos",
-    "Carmen",
-    "Cristina",
-    "Concepción",
-    "Daniel",
-    "David",
-    "Diego",
-    "Dolores",
-    "Elena",
-    "Emilio",
-    "Enrique",
-    "Eva",
-    "Francisco",
-    "Fernando",
-    "Francisca",
-    "Gonzalo",
-    "Guillermo",
-    "Héctor",
-    "Inés",
-    "Iñaki",
-    "Iñigo",
-    "Isabel",
-    "Ignacio",
-    "Joaquín",
-    "Laura",
-    "Lucía",
-    "Luis",
-    "Lorena",
-    "María",
-    "María José",
-    "María Jesús",
-    "María Teresa",
-    "María del Carmen",
-    "María Isabel",
-    "Mario",
-    "Marta",
-    "Marcos",
-    "Martín",
-    "Manuel",
-    "Manuela",
-    "Marina",
-    "Miguel",
-    "Mónica",
-    "Mercedes",
-    "Nuria",
-    "Óscar",
-    "Pablo",
-    "Pedro",
-    "Paula",
-    "Pilar",
-    "Rafael",
-    "Raquel",
-    "Ramón",
-    "Rocío",
-    "Rubén",
-    "Sergio",
-    "Silvia",
-    "Sofía",
-    "Tomás",
-    "Víctor",
-    "Verónica",
-    "Úrsula",
-};
-
-const char* const kApellidos[] = {
-    "García",    "Martínez", "López",     "González",  "Rodríguez", "Fernández", "Pérez",
-    "Sánchez",   "Gómez",    "Díaz",      "Hernández", "Álvarez",   "Jiménez",   "Ruiz",
-    "Moreno",    "Muñoz",    "Romero",    "Alonso",    "Gutiérrez", "Navarro",   "Torres",
-    "Domínguez", "Vázquez",  "Ramos",     "Gil",       "Ramírez",   "Serrano",   "Blanco",
-    "Suárez",    "Molina",   "Morales",   "Ortega",    "Delgado",   "Castro",    "Ortiz",
-    "Rubio",     "Marín",    "Sanz",      "Núñez",     "Iglesias",  "Medina",    "Garrido",
-    "Cortés",    "Castillo", "Santos",    "Lozano",    "Guerrero",  "Cano",      "Prieto",
-    "Méndez",    "Cruz",     "Calvo",     "Gallego",   "Vidal",     "León",      "Márquez",
-    "Herrera",   "Peña",     "Flores",    "Cabrera",   "Campos",    "Vega",      "Fuentes",
-    "Carrasco",  "Díez",     "Caballero", "Reyes",     "Nieto",     "Aguilar",   "Pascual",
-    "Santana",   "Herrero",  "Lorenzo",   "Montero",   "Hidalgo",   "Giménez",   "Ibáñez",
-    "Ferrer",    "Durán",    "Santiago",  "Benítez",   "Mora",      "Vicente",   "Vargas",
-    "Arias",     "Carmona",  "Crespo",    "Román",     "Pastor",    "Soto",      "Sáez",
-    "Velasco",   "Moya",     "Soler",     "Parra",     "Esteban",   "Bravo",     "Gallardo",
-    "Rojas",     "Pardo",    "Merino",    "Franco",    "Espinosa",  "Izquierdo", "Lara",
-    "Rivas",     "Silva",    "Rivera",    "Ordóñez",   "Zúñiga",    "Yáñez",     "Patiño",
-    "Castañeda", "Quiñones", "Cañete",    "Montaño",   "Ávila",     "Úbeda",
-};
-
 const char* const kObservaciones[] = {
     "Entrega de paquete", "Técnico de mantenimiento", "Mudanza", "Visita familiar",
     "Servicio doméstico", "Reparto de comida",        "Taxi",    "Obra en el piso",
@@ -168,11 +38,8 @@ constexpr std::int64_t kDias = 6 * 365 + 1;
 
 QString NombreCompleto(Azar& azar)
 {
-    auto elegir = [&](const auto& lista) {
-        const std::int64_t n = std::size(lista);
-        return QString::fromUtf8(lista[azar.hasta(n)]);
-    };
-    return elegir(kNombres) + u' ' + elegir(kApellidos) + u' ' + elegir(kApellidos);
+    return azar.elegir(NombresDePila()) + u' ' + azar.elegir(Apellidos()) + u' ' +
+           azar.elegir(Apellidos());
 }
 
 QStringList NombresDistintos(Azar& azar, int cuantos)
@@ -249,45 +116,6 @@ QString ComoEscrito(const QString& nombre, double r, double mayusculas, double m
         return nombre.toLower();
     return nombre;
 }
-
-[[noreturn]] void Fallar(const QString& que)
-{
-    throw std::runtime_error(que.toStdString());
-}
-
-void Ejecutar(QSqlQuery& q, const QString& sql)
-{
-    if (!q.exec(sql))
-        Fallar(sql + QStringLiteral(": ") + q.lastError().text());
-}
-
-// A connection for filling a file the program does not hold; released on leaving.
-class ConexionDirecta
-{
-public:
-    explicit ConexionDirecta(const QString& ruta)
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre_);
-        db.setDatabaseName(ruta);
-        if (!db.open())
-            Fallar(ruta + QStringLiteral(": ") + db.lastError().text());
-        QSqlQuery q(db);
-        // Only for the fill: nothing else has the file, and a crash leaves a
-        // .tmp that is discarded.
-        Ejecutar(q, QStringLiteral("PRAGMA synchronous = OFF"));
-        Ejecutar(q, QStringLiteral("PRAGMA journal_mode = MEMORY"));
-        Ejecutar(q, QStringLiteral("PRAGMA cache_size = -524288"));
-    }
-    ~ConexionDirecta()
-    {
-        QSqlDatabase::database(nombre_, false).close();
-        QSqlDatabase::removeDatabase(nombre_);
-    }
-    QSqlDatabase db() const { return QSqlDatabase::database(nombre_, false); }
-
-private:
-    QString nombre_ = QStringLiteral("zelvora-bench-generar");
-};
 
 void Generar(const QString& ruta, int visitas)
 {
