@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 
 #include "Supervisor.h"
+#include "census/frmConsultaCenso.h"
 #include "notices/frmAvisos.h"
 #include "visitlog/frmEstadisticasVisitas.h"
 #include "visitlog/frmRegistroVisitas.h"
@@ -144,12 +145,9 @@ void frmPrincipal::crearTablaPaneles()
          0,
          [&ctx] { return new frmEstadisticasVisitas(ctx); }},
         {mnuNuevoCenso, Permiso::NuevoCenso, {}, {}, 0, {}},
-        {mnuConsultaCenso,
-         Permiso::ConsultarCenso,
-         QStringLiteral("Abre el panel de consultar censo"),
-         HayCenso,
-         39,
-         {}},
+        {mnuConsultaCenso, Permiso::ConsultarCenso,
+         QStringLiteral("Abre el panel de consultar censo"), HayCenso, 39,
+         [&ctx] { return new frmConsultaCenso(ctx); }},
         {mnuListado, Permiso::ListadoCenso, {}, {}, 0, {}},
         {mnuConfig, std::nullopt, {}, {}, 0, {}},
         {mnuUsuarios, Permiso::GestionUsuarios, {}, {}, 0, {}},
