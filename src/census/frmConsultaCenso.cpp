@@ -1,6 +1,7 @@
 #include "frmConsultaCenso.h"
 
 #include "census/MarcarTelefono.h"
+#include "census/frmNuevoCenso.h"
 #include "foundation/Contexto.h"
 #include "platform/AccionBD.h"
 #include "platform/Dialogos.h"
@@ -70,6 +71,7 @@ frmConsultaCenso::frmConsultaCenso(Contexto& ctx, QWidget* padre) : Panel(padre)
     crearControles();
     colocarControles();
     crearModem = [] { return std::make_unique<ModemSerie>(); };
+    editarCenso = [this](int idCenso) { editar(idCenso); };
 
     connect(btnRealizarConsulta, &QPushButton::clicked, this, &frmConsultaCenso::realizarConsulta);
     connect(btnVerTodoCenso, &QPushButton::clicked, this, &frmConsultaCenso::verTodoCenso);
@@ -390,7 +392,26 @@ void frmConsultaCenso::abrirEdicion(bool revisarPermisos)
         !ctx_.permisos.tiene(Permiso::EliminarCenso))
         return;
     idCensoSel_ = modelo_->id(actual.row());
-    editarCenso(*this, idCensoSel_);
+    editarCenso(idCensoSel_);
+}
+
+void frmConsultaCenso::editar(int idCenso)
+{
+    // Acted on once the editing window is gone: it belongs to this window,
+    // which must outlive it.
+    bool cambiado = false;
+    bool vacio = false;
+    frmNuevoCenso::Abrir(ctx_, this, idCenso, [&](frmNuevoCenso& ventana) {
+        connect(&ventana, &frmNuevoCenso::guardado, this, [&] { cambiado = true; });
+        connect(&ventana, &frmNuevoCenso::eliminado, this, [&](bool censoVacio) {
+            cambiado = true;
+            vacio = censoVacio;
+        });
+    });
+    if (vacio)
+        CerrarPanel(this);
+    else if (cambiado)
+        cargar();
 }
 
 void frmConsultaCenso::alEnterNumInmueble()

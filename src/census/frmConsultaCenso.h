@@ -41,10 +41,10 @@ public:
     void verNotas();
     void llamar();
 
-    // Opens the editing window on a dwelling, modal. Set by the main window;
-    // afterwards the census is read again (or this window closes when the
-    // census was left empty).
-    std::function<void(frmConsultaCenso& consulta, int idCenso)> editarCenso;
+    // Opens the editing window on a dwelling, modal, and then reads the
+    // census again when it was changed (or closes when it was left empty).
+    // Tests put their own here.
+    std::function<void(int idCenso)> editarCenso;
     // The modem each dialing uses, a new one per call; tests put an emulated
     // line behind it and a short wait.
     std::function<std::unique_ptr<Modem>()> crearModem;
@@ -107,6 +107,7 @@ private:
     void mostrar(QList<FilaCenso> filas, const std::optional<RegistroCenso>& primero);
     void seleccionar(const QModelIndex& indice);
     void abrirEdicion(bool revisarPermisos);
+    void editar(int idCenso);
     void alEnterNumInmueble();
     void marcadoAuto();
     void marcar();

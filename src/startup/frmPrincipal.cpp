@@ -10,6 +10,7 @@
 
 #include "Supervisor.h"
 #include "census/frmConsultaCenso.h"
+#include "census/frmNuevoCenso.h"
 #include "notices/frmAvisos.h"
 #include "visitlog/frmEstadisticasVisitas.h"
 #include "visitlog/frmRegistroVisitas.h"
@@ -144,9 +145,18 @@ void frmPrincipal::crearTablaPaneles()
          {},
          0,
          [&ctx] { return new frmEstadisticasVisitas(ctx); }},
-        {mnuNuevoCenso, Permiso::NuevoCenso, {}, {}, 0, {}},
-        {mnuConsultaCenso, Permiso::ConsultarCenso,
-         QStringLiteral("Abre el panel de consultar censo"), HayCenso, 39,
+        {mnuNuevoCenso,
+         Permiso::NuevoCenso,
+         QStringLiteral("Abre el panel de nuevo censo"),
+         {},
+         0,
+         {},
+         [this] { frmNuevoCenso::Abrir(ctx_, this, std::nullopt); }},
+        {mnuConsultaCenso,
+         Permiso::ConsultarCenso,
+         QStringLiteral("Abre el panel de consultar censo"),
+         HayCenso,
+         39,
          [&ctx] { return new frmConsultaCenso(ctx); }},
         {mnuListado, Permiso::ListadoCenso, {}, {}, 0, {}},
         {mnuConfig, std::nullopt, {}, {}, 0, {}},
@@ -154,7 +164,7 @@ void frmPrincipal::crearTablaPaneles()
         {mnuCambiar, Permiso::CambiarContrasena, {}, {}, 0, {}},
     };
     for (EntradaPanel& fila : paneles_)
-        if (!fila.suceso.isEmpty() || fila.crear)
+        if (!fila.suceso.isEmpty() || fila.crear || fila.modal)
             connect(fila.entrada, &QAction::triggered, this, [this, &fila] { alElegir(fila); });
 }
 
@@ -164,6 +174,8 @@ void frmPrincipal::alElegir(const EntradaPanel& fila)
     if (fila.hayQueMostrar &&
         !AccionBD(ctx_, this, [&](BaseDatos& bd) { hay = fila.hayQueMostrar(bd); }))
         return;
+    if (fila.modal)
+        return abrirModal(fila);
     if (!fila.suceso.isEmpty())
         ctx_.registrar(fila.suceso);
     if (!hay)
@@ -177,6 +189,17 @@ void frmPrincipal::alElegir(const EntradaPanel& fila)
         return TraerPanel(abierto->widget());
     }
     abierto = mostrarPanel(fila.crear());
+}
+
+void frmPrincipal::abrirModal(const EntradaPanel& fila)
+{
+    // The entry stays off while its window is open; the event text tells
+    // that the window was used, once it is closed.
+    fila.entrada->setEnabled(false);
+    fila.modal();
+    fila.entrada->setEnabled(true);
+    if (!fila.suceso.isEmpty())
+        ctx_.registrar(fila.suceso);
 }
 
 void frmPrincipal::aplicarTextos()

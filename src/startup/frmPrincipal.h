@@ -80,11 +80,14 @@ private:
         std::function<bool(BaseDatos&)> hayQueMostrar;
         int slotNadaQueMostrar = 0;
         std::function<Panel*()> crear; // none: the entry has no panel yet
+        // A modal window instead of a panel: shown and waited for.
+        std::function<void()> modal = {};
     };
 
     void crearMenus();
     void crearTablaPaneles();
     void alElegir(const EntradaPanel& fila);
+    void abrirModal(const EntradaPanel& fila);
     QAction* crearEntrada(QMenu* menu, const char* nombre, const QString& titulo,
                           const QString& icono, const QKeySequence& atajo = {});
     QMenu* crearMenuBarra(const char* nombre, const QString& titulo);

@@ -5,6 +5,7 @@
 #include "ApoyoPruebas.h"
 #include "ModemEmulado.h"
 #include "census/frmConsultaCenso.h"
+#include "census/frmNuevoCenso.h"
 #include "foundation/Idiomas.h"
 #include "platform/ModeloTabla.h"
 #include "startup/frmPrincipal.h"
@@ -94,7 +95,10 @@ private:
     std::unique_ptr<CarpetaPrueba> carpeta;
     std::unique_ptr<frmPrincipal> ventana;
     frmConsultaCenso* panel = nullptr;
-    QList<int> editados; // dwellings the editing window was opened on
+    // Each editing window opened: its unit number and whether it offers to
+    // modify and to delete; then what the guard does in it.
+    QStringList editados;
+    std::function<void(frmNuevoCenso&)> enEdicion;
 
     int agregarCenso(const Censo& censo)
     {
@@ -128,10 +132,7 @@ private:
             return false;
         ventana->mnuConsultaCenso->trigger();
         panel = qobject_cast<frmConsultaCenso*>(ventana->panel("frmConsultaCenso"));
-        if (!panel)
-            return false;
-        panel->editarCenso = [this](frmConsultaCenso&, int id) { editados << id; };
-        return true;
+        return panel != nullptr;
     }
 
     QList<int> ids() const
@@ -165,6 +166,16 @@ private slots:
         carpeta = std::make_unique<CarpetaPrueba>();
         carpeta->crearBaseDatos();
         editados.clear();
+        enEdicion = nullptr;
+        carpeta->dialogos.alModal = [this](QDialog& ventanaModal) {
+            auto& edicion = static_cast<frmNuevoCenso&>(ventanaModal);
+            editados << edicion.txtNumInmueble->text() +
+                            (edicion.btnModificarCenso->isHidden() ? "" : " modificar") +
+                            (edicion.btnEliminarCenso->isHidden() ? "" : " eliminar");
+            if (enEdicion)
+                enEdicion(edicion);
+            return 0;
+        };
     }
     void cleanup()
     {
@@ -473,28 +484,64 @@ private slots:
     }
 
     // A double click opens the editing window only for a user who may
-    // modify or delete; Enter on the list opens it for anyone.
+    // modify or delete; Enter on the list opens it for anyone, with the
+    // buttons that user may use.
     void dobleClicYEnter_data()
     {
         QTest::addColumn<QList<int>>("permisos");
-        QTest::addColumn<bool>("abreConDobleClic");
-        QTest::newRow("ni 11 ni 12") << QList<int>{7, 9} << false;
-        QTest::newRow("11") << QList<int>{7, 9, 11} << true;
-        QTest::newRow("12") << QList<int>{7, 9, 12} << true;
+        QTest::addColumn<QStringList>("esperados");
+        QTest::newRow("ni 11 ni 12") << QList<int>{7, 9} << QStringList{"202"};
+        QTest::newRow("11") << QList<int>{7, 9, 11}
+                            << QStringList{"101 modificar", "202 modificar"};
+        QTest::newRow("12") << QList<int>{7, 9, 12} << QStringList{"101 eliminar", "202 eliminar"};
     }
     void dobleClicYEnter()
     {
         QFETCH(QList<int>, permisos);
-        QFETCH(bool, abreConDobleClic);
+        QFETCH(QStringList, esperados);
         agregarCensoPrueba();
         const int id = carpeta->agregarUsuario("guardia", "Clave1", permisos);
         QVERIFY(abrirPanel({}, id));
         clic(1, true);
-        QCOMPARE(editados, abreConDobleClic ? QList<int>{1} : QList<int>{});
-        editados.clear();
         clic(2);
         QTest::keyClick(panel->ListView1, Qt::Key_Return);
-        QCOMPARE(editados, QList<int>{2});
+        QCOMPARE(editados, esperados);
+    }
+
+    // A dwelling modified in the editing window is listed anew, the window
+    // where it was; one deleted leaves the list, and the last one deleted
+    // closes the window. Cancelled, the list keeps its selection.
+    void modificarYEliminar()
+    {
+        agregarCensoPrueba();
+        QVERIFY(abrirPanel());
+        QWidget* marco = panel->parentWidget();
+        marco->move(40, 30);
+        clic(1);
+        QTest::keyClick(panel->ListView1, Qt::Key_Return);
+        QCOMPARE(panel->idCensoSel(), 1);
+
+        enEdicion = [](frmNuevoCenso& edicion) {
+            edicion.txtNombre[0]->setText("Zoe");
+            edicion.btnModificarCenso->click();
+        };
+        clic(1);
+        QTest::keyClick(panel->ListView1, Qt::Key_Return);
+        QCOMPARE(Textos(panel->modelo(), 5), (QStringList{"Ana María", "Zoe", "Beto", ""}));
+        QCOMPARE(marco->pos(), QPoint(40, 30));
+        QCOMPARE(panel->windowTitle(), "Consulta de Censo: Inmuebles: 4 -  Prop.: 3 - Inq.: 4");
+
+        enEdicion = [](frmNuevoCenso& edicion) { edicion.btnEliminarCenso->click(); };
+        clic(3);
+        QTest::keyClick(panel->ListView1, Qt::Key_Return);
+        QCOMPARE(ids(), (QList<int>{3, 1, 2}));
+        QCOMPARE(editados, (QStringList{"101 modificar eliminar", "101 modificar eliminar",
+                                        "301 modificar eliminar"}));
+
+        carpeta->ejecutarSql("DELETE FROM censos WHERE id_censo <> 2");
+        clic(2);
+        QTest::keyClick(panel->ListView1, Qt::Key_Return);
+        QTRY_VERIFY(!ventana->panel("frmConsultaCenso"));
     }
 
     // The dialing controls exist only where the terminal's option is on.
