@@ -244,7 +244,7 @@ private slots:
         QTest::newRow("unidad") << "txtNomUnidad"
                                 << "ÁLAMOS" << QList<int>{1, 2};
         QTest::newRow("unidad, acento") << "txtNomUnidad"
-                                        << "río" << QList<int>{3, 4};
+                                        << "RÍO" << QList<int>{3, 4};
         QTest::newRow("número") << "txtNumInmueble"
                                 << "01" << QList<int>{1, 4};
         QTest::newRow("torre") << "txtTorre"
