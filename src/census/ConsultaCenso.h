@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <optional>
 
@@ -37,15 +38,21 @@ struct BusquedaCenso
 enum class FalloBusquedaCenso { Ninguno, Torre, Telefono };
 FalloBusquedaCenso RevisarBusquedaCenso(const BusquedaCenso& busqueda);
 
-// One line of the list: the id and the twelve columns it shows (unit,
-// number, tower, telephone, the first resident's four fields, the first
-// vehicle's three, notes), "" for a Null.
+// One line of the list: the id and the thirteen columns it shows (the id
+// itself, unit, number, tower, telephone, the first resident's four fields,
+// the first vehicle's three, notes), "" for a Null.
 struct FilaCenso
 {
     int id_censo = 0;
     QStringList columnas;
 };
-constexpr int kColumnaTelefonoCenso = 4; // counting the id as column 0
+constexpr int kColumnaTelefonoCenso = 4;
+
+// The statement ConsultarCenso runs and its values, in order (also for the
+// benchmarks, which run it through the sqlite3 tool too).
+QString SentenciaConsultaCenso(const BusquedaCenso& busqueda, QVariantList* valores);
+// The statement that counts owners and tenants.
+QString SentenciaTiposCenso();
 
 // The dwellings the search selects (all of them with no field filled), by
 // unit number. The search must have passed RevisarBusquedaCenso. Throws ErrorBD.

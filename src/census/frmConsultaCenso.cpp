@@ -335,7 +335,6 @@ void frmConsultaCenso::mostrar(QList<FilaCenso> filas, const std::optional<Regis
     ids.reserve(filas.size());
     for (FilaCenso& fila : filas) {
         ids << fila.id_censo;
-        fila.columnas.prepend(QString::number(fila.id_censo));
         textos << std::move(fila.columnas);
     }
     modelo_->fijarFilas(std::move(textos), std::move(ids));

@@ -631,6 +631,17 @@ private slots:
         QCOMPARE(carpeta->textosSucesos().constLast(), "Marca teléfono (botón)");
         QVERIFY(panel->btnLlamar->isEnabled());
     }
+
+    // The owners and tenants are counted at every search: the types are
+    // read from their index, not from every dwelling.
+    void lasCuentasLeenElIndice()
+    {
+        const QString plan =
+            carpeta->consultar("EXPLAIN QUERY PLAN " + SentenciaTiposCenso()).join('\n');
+        QVERIFY2(plan.contains("COVERING INDEX ix_censos_tipos") &&
+                     !plan.contains("TEMP B-TREE FOR GROUP BY"),
+                 qPrintable(plan));
+    }
 };
 
 QTEST_MAIN(PruebaFrmConsultaCenso)
