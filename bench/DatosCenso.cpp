@@ -221,7 +221,7 @@ QString ArchivoCenso(int viviendas)
     const QDir dir(CarpetaDatos());
     if (!dir.mkpath(QStringLiteral(".")))
         Fallar(QStringLiteral("cannot create ") + dir.path());
-    const QString ruta = dir.filePath(QStringLiteral("censo-v1-%1.sqlite").arg(viviendas));
+    const QString ruta = dir.filePath(QStringLiteral("censo-v2-tipos-%1.sqlite").arg(viviendas));
     if (QFile::exists(ruta))
         return ruta;
 

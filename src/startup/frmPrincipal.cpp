@@ -10,6 +10,7 @@
 
 #include "Supervisor.h"
 #include "census/ListadoCenso.h"
+#include "census/frmConsultaCenso.h"
 #include "census/frmNuevoCenso.h"
 #include "notices/frmAvisos.h"
 #include "visitlog/frmEstadisticasVisitas.h"
@@ -152,12 +153,9 @@ void frmPrincipal::crearTablaPaneles()
          0,
          {},
          [this] { frmNuevoCenso::Abrir(ctx_, this, std::nullopt); }},
-        {mnuConsultaCenso,
-         Permiso::ConsultarCenso,
-         QStringLiteral("Abre el panel de consultar censo"),
-         HayCenso,
-         39,
-         {}},
+        {mnuConsultaCenso, Permiso::ConsultarCenso,
+         QStringLiteral("Abre el panel de consultar censo"), HayCenso, 39,
+         [&ctx] { return new frmConsultaCenso(ctx); }},
         {mnuListado,
          Permiso::ListadoCenso,
          {},
