@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QUrl>
 
+#include <memory>
 #include <sqlite3.h>
 #include <sys/vfs.h>
 
@@ -67,22 +68,66 @@ QString TextoValor(sqlite3_value* valor)
     return datos ? Vista(datos, sqlite3_value_bytes16(valor)).toString() : QString();
 }
 
+// Case folding as QString::toCaseFolded does it, into a buffer kept between
+// rows: a search over a whole table folds one text a row, and allocating two
+// strings for each was most of its cost.
+void Plegar(QStringView texto, QString* destino)
+{
+    destino->resize(texto.size());
+    char16_t* d = reinterpret_cast<char16_t*>(destino->data());
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const char16_t c = texto[i].unicode();
+        if (c < 0x80) {
+            d[i] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+        } else if (QChar::isHighSurrogate(c) && i + 1 < texto.size() &&
+                   QChar::isLowSurrogate(texto[i + 1].unicode())) {
+            const char32_t plegado =
+                QChar::toCaseFolded(QChar::surrogateToUcs4(c, texto[i + 1].unicode()));
+            d[i] = QChar::highSurrogate(plegado);
+            d[++i] = QChar::lowSurrogate(plegado);
+        } else {
+            d[i] = char16_t(QChar::toCaseFolded(char32_t(c)));
+        }
+    }
+}
+
+// What stays the same for every row of one statement: the folded pattern
+// and escape character, and the buffer the rows' texts are folded into.
+struct PatronLike
+{
+    QString patron;
+    char32_t escape = 0;
+    QString texto;
+};
+
 void FuncionLike(sqlite3_context* contexto, int argc, sqlite3_value** argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
         return sqlite3_result_null(contexto);
-    // SQLite calls like(pattern, text[, escape]).
-    const QString patron = TextoValor(argv[0]).toCaseFolded();
-    const QString texto = TextoValor(argv[1]).toCaseFolded();
-    char32_t escape = 0;
-    if (argc == 3) {
-        const QString e = TextoValor(argv[2]).toCaseFolded();
-        if (e.size() != 1)
-            return sqlite3_result_error(contexto, "ESCAPE expression must be a single character",
-                                        -1);
-        escape = e[0].unicode();
+    // SQLite calls like(pattern, text[, escape]), and keeps what is attached
+    // to a constant pattern (a literal or a bound value) for the whole run.
+    auto* guardado = static_cast<PatronLike*>(sqlite3_get_auxdata(contexto, 0));
+    std::unique_ptr<PatronLike> nuevo;
+    if (!guardado) {
+        nuevo = std::make_unique<PatronLike>();
+        nuevo->patron = TextoValor(argv[0]).toCaseFolded();
+        if (argc == 3) {
+            const QString e = TextoValor(argv[2]).toCaseFolded();
+            if (e.size() != 1)
+                return sqlite3_result_error(contexto,
+                                            "ESCAPE expression must be a single character", -1);
+            nuevo->escape = e[0].unicode();
+        }
+        guardado = nuevo.get();
     }
-    sqlite3_result_int(contexto, Coincide(texto, patron, escape) ? 1 : 0);
+    const void* datos = sqlite3_value_text16(argv[1]);
+    Plegar(Vista(datos, sqlite3_value_bytes16(argv[1])), &guardado->texto);
+    sqlite3_result_int(contexto,
+                       Coincide(guardado->texto, guardado->patron, guardado->escape) ? 1 : 0);
+    // Last: SQLite may free it at once when the pattern is not constant.
+    if (nuevo)
+        sqlite3_set_auxdata(contexto, 0, nuevo.release(),
+                            [](void* p) { delete static_cast<PatronLike*>(p); });
 }
 
 // Waiting for another terminal's lock. SQLite's own handler sleeps up to
