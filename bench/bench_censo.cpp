@@ -13,6 +13,8 @@
 #include "foundation/Idiomas.h"
 #include "platform/ModeloTabla.h"
 
+#include "ArranqueBench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -228,8 +230,7 @@ int main(int argc, char** argv)
         return 0;
     }
     Registrar();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!EmpezarBench(&argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
