@@ -5,6 +5,7 @@
 #include "foundation/Contexto.h"
 #include "platform/AccionBD.h"
 #include "platform/Dialogos.h"
+#include "platform/Formularios.h"
 #include "platform/Imagenes.h"
 #include "platform/ListaInforme.h"
 #include "platform/ModeloTabla.h"
@@ -44,20 +45,6 @@ public:
 };
 
 namespace {
-
-template <typename T> T* Control(QWidget* ventana, const char* nombre)
-{
-    auto* control = new T(ventana);
-    control->setObjectName(QString::fromLatin1(nombre));
-    return control;
-}
-
-QLineEdit* Campo(QWidget* ventana, const char* nombre, int limite)
-{
-    auto* campo = Control<QLineEdit>(ventana, nombre);
-    campo->setMaxLength(limite);
-    return campo;
-}
 
 const QList<int> kAnchosLista = {0, 0, 800, 800, 1800, 1200, 1200, 1200, 1000, 1600, 1500, 0, 2500};
 

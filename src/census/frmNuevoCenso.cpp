@@ -4,6 +4,7 @@
 #include "foundation/Contexto.h"
 #include "platform/AccionBD.h"
 #include "platform/Dialogos.h"
+#include "platform/Formularios.h"
 #include "platform/Imagenes.h"
 
 #include <QComboBox>
@@ -17,14 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QLineEdit* Campo(QWidget* ventana, const QString& nombre, int limite)
-{
-    auto* campo = new QLineEdit(ventana);
-    campo->setObjectName(nombre);
-    campo->setMaxLength(limite);
-    return campo;
-}
 
 QString Nombre(const char* base, int fila)
 {

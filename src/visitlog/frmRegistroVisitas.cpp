@@ -29,20 +29,6 @@
 
 namespace {
 
-template <typename T> T* Control(QWidget* ventana, const char* nombre)
-{
-    auto* control = new T(ventana);
-    control->setObjectName(QString::fromLatin1(nombre));
-    return control;
-}
-
-QLineEdit* Campo(QWidget* ventana, const char* nombre, int limite)
-{
-    auto* campo = Control<QLineEdit>(ventana, nombre);
-    campo->setMaxLength(limite);
-    return campo;
-}
-
 QDateEdit* Calendario(QWidget* ventana, const char* nombre)
 {
     auto* calendario = Control<QDateEdit>(ventana, nombre);

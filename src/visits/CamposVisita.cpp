@@ -12,15 +12,6 @@
 
 namespace {
 
-QLineEdit* Campo(QWidget* ventana, const char* nombre, int limite)
-{
-    auto* campo = new QLineEdit(ventana);
-    campo->setObjectName(QString::fromLatin1(nombre));
-    if (limite > 0)
-        campo->setMaxLength(limite);
-    return campo;
-}
-
 QLabel* Etiqueta(QWidget* ventana, const char* nombre)
 {
     auto* etiqueta = new QLabel(ventana);
