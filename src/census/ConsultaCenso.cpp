@@ -3,36 +3,11 @@
 #include "census/Censo.h"
 #include "foundation/BaseDatos.h"
 #include "foundation/Idiomas.h"
+#include "foundation/Normalizar.h"
 
 #include <QVariantList>
 
 namespace {
-
-bool SoloDigitos(const QString& texto)
-{
-    if (texto.isEmpty())
-        return false;
-    for (const QChar c : texto)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
-}
-
-// Found anywhere in the column: the typed %, _ and \ are ordinary
-// characters. The program's like() ignores letter case beyond ASCII.
-QString PatronContiene(const QString& texto)
-{
-    QString patron;
-    patron.reserve(texto.size() + 2);
-    patron += u'%';
-    for (const QChar c : texto) {
-        if (c == u'%' || c == u'_' || c == u'\\')
-            patron += u'\\';
-        patron += c;
-    }
-    patron += u'%';
-    return patron;
-}
 
 // The columns of one field for the five residents or vehicles: "nombre%1".
 void CondicionCinco(const QString& forma, const QString& texto, QStringList* condiciones,
@@ -66,9 +41,9 @@ const QString kColumnasLista = QStringLiteral(
 
 FalloBusquedaCenso RevisarBusquedaCenso(const BusquedaCenso& b)
 {
-    if (!b.torre.isEmpty() && !SoloDigitos(b.torre))
+    if (!b.torre.isEmpty() && !SoloCifras(b.torre))
         return FalloBusquedaCenso::Torre;
-    if (!b.tfno_inmueble.isEmpty() && !SoloDigitos(b.tfno_inmueble))
+    if (!b.tfno_inmueble.isEmpty() && !SoloCifras(b.tfno_inmueble))
         return FalloBusquedaCenso::Telefono;
     return FalloBusquedaCenso::Ninguno;
 }

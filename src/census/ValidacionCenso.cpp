@@ -33,10 +33,5 @@ std::optional<CampoCenso> ValidarCenso(const RegistroCenso& registro)
 
 bool EsNumeroTelefono(const QString& texto)
 {
-    if (texto.isEmpty())
-        return false;
-    for (const QChar c : texto)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
+    return SoloCifras(texto);
 }

@@ -59,3 +59,27 @@ QString FinDePrefijo(const QString& clave)
     const char32_t maximo = 0x10FFFF;
     return clave + QString::fromUcs4(&maximo, 1);
 }
+
+QString PatronContiene(const QString& texto)
+{
+    QString patron;
+    patron.reserve(texto.size() + 2);
+    patron += u'%';
+    for (const QChar c : texto) {
+        if (c == u'%' || c == u'_' || c == u'\\')
+            patron += u'\\';
+        patron += c;
+    }
+    patron += u'%';
+    return patron;
+}
+
+bool SoloCifras(const QString& texto)
+{
+    if (texto.isEmpty())
+        return false;
+    for (const QChar c : texto)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}

@@ -23,3 +23,11 @@ QString ClaveBusqueda(const QString& texto);
 // The smallest text greater than every text that begins with the key: a
 // prefix search is the key range [clave, FinDePrefijo(clave)).
 QString FinDePrefijo(const QString& clave);
+
+// The pattern for "column LIKE ? ESCAPE '\'" that finds the typed text
+// anywhere in the column, its own %, _ and \ as ordinary characters. The
+// program's like() ignores letter case beyond ASCII.
+QString PatronContiene(const QString& texto);
+
+// One or more digits 0-9 and nothing else: no sign, blank or decimal point.
+bool SoloCifras(const QString& texto);

@@ -2,26 +2,7 @@
 
 #include "foundation/BaseDatos.h"
 #include "foundation/FechasTexto.h"
-
-namespace {
-
-// A typed text found anywhere in the column: its own %, _ and \ are
-// ordinary characters. The program's like() ignores letter case beyond ASCII.
-QString PatronContiene(const QString& texto)
-{
-    QString patron;
-    patron.reserve(texto.size() + 2);
-    patron += u'%';
-    for (const QChar c : texto) {
-        if (c == u'%' || c == u'_' || c == u'\\')
-            patron += u'\\';
-        patron += c;
-    }
-    patron += u'%';
-    return patron;
-}
-
-} // namespace
+#include "foundation/Normalizar.h"
 
 bool LeerFiltroAcompanantes(const QString& texto, std::optional<int>* filtro)
 {
@@ -29,12 +10,9 @@ bool LeerFiltroAcompanantes(const QString& texto, std::optional<int>* filtro)
     if (texto.isEmpty())
         return true;
     // Digits only: no sign, blank, decimal point or exponent.
-    for (const QChar c : texto)
-        if (c < u'0' || c > u'9')
-            return false;
-    const int numero = texto.toInt();
-    if (texto.size() > 2 || numero > 99)
+    if (!SoloCifras(texto) || texto.size() > 2)
         return false;
+    const int numero = texto.toInt();
     *filtro = numero;
     return true;
 }
