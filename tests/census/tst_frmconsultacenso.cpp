@@ -126,12 +126,8 @@ private:
     // opciones: the configuration fields from the backup switch on.
     bool abrirPanel(const QString& opciones = {}, int idSr = 1)
     {
-        ventana = carpeta->entrar(opciones, idSr);
-        ventana->activateWindow();
-        if (!QTest::qWaitForWindowActive(ventana.get()))
-            return false;
-        ventana->mnuConsultaCenso->trigger();
-        panel = qobject_cast<frmConsultaCenso*>(ventana->panel("frmConsultaCenso"));
+        panel = qobject_cast<frmConsultaCenso*>(carpeta->abrirPanel(
+            ventana, &frmPrincipal::mnuConsultaCenso, "frmConsultaCenso", idSr, opciones));
         return panel != nullptr;
     }
 

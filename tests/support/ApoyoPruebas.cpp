@@ -167,9 +167,10 @@ std::unique_ptr<frmPrincipal> CarpetaPrueba::entrar(const QString& opciones, int
 }
 
 QWidget* CarpetaPrueba::abrirPanel(std::unique_ptr<frmPrincipal>& ventana,
-                                   QAction* frmPrincipal::*entrada, const char* clase, int idSr)
+                                   QAction* frmPrincipal::*entrada, const char* clase, int idSr,
+                                   const QString& opciones)
 {
-    ventana = entrar({}, idSr);
+    ventana = entrar(opciones, idSr);
     ventana->activateWindow();
     if (!QTest::qWaitForWindowActive(ventana.get()))
         return nullptr;

@@ -92,7 +92,7 @@ public:
     // react to focus, as on the guard's screen), the menu entry chosen: the
     // panel of that class it opened, or null.
     QWidget* abrirPanel(std::unique_ptr<frmPrincipal>& ventana, QAction* frmPrincipal::*entrada,
-                        const char* clase, int idSr = 1);
+                        const char* clase, int idSr = 1, const QString& opciones = {});
 
     // A ready terminal: configuration ACCESO NORTE, language, database.
     void prepararTerminal(const QString& idioma = QStringLiteral("es"));
