@@ -189,12 +189,20 @@ void SeccionProgramadas::programarVisita()
 void SeccionProgramadas::alternarLista()
 {
     ctx_.registrar(kConsultaLista);
-    abierta_ = !abierta_;
-    btnVerVisitasProgramadas->setText(ctx_.texto(abierta_ ? 159 : 158));
-    seccionLista_->setVisible(abierta_);
-    ajustarAlto();
+    mostrarLista(!abierta_);
     if (abierta_)
         recargar();
+}
+
+void SeccionProgramadas::mostrarLista(bool abrir)
+{
+    // Before the list shows: a shown control may stretch the window at once.
+    if (abrir && !abierta_)
+        altoCerrado_ = ventanaDelPanel()->height();
+    abierta_ = abrir;
+    btnVerVisitasProgramadas->setText(ctx_.texto(abrir ? 159 : 158));
+    seccionLista_->setVisible(abrir);
+    ajustarAlto();
 }
 
 void SeccionProgramadas::recargar()
@@ -220,8 +228,11 @@ void SeccionProgramadas::alElegirFiltro(QCheckBox* pulsada)
                             [](const QCheckBox* c) { return c->isChecked(); })) {
         pulsada->setChecked(true);
     }
-    abierta_ = false;
-    alternarLista();
+    // Logged and read as the button does when it opens the list.
+    ctx_.registrar(kConsultaLista);
+    if (!abierta_)
+        mostrarLista(true);
+    recargar();
 }
 
 void SeccionProgramadas::alPulsarVisita(const QModelIndex& indice)
@@ -266,19 +277,30 @@ void SeccionProgramadas::eliminarVisita(const QModelIndex& indice)
     ctx_.dialogos.informar(this, ctx_.texto(357));
 }
 
-// The panel grows to show the list and shrinks back when it closes.
+// The panel's window grows by what the list needs and goes back to its
+// height when the list closes.
 void SeccionProgramadas::ajustarAlto()
 {
     QWidget* panel = parentWidget();
-    // Measured now, not at the next event loop turn, which would be too late.
+    QWidget* ventana = ventanaDelPanel();
+    // Measured now, not at the next turn of the event loop.
     layout()->invalidate();
-    if (panel->layout()) {
+    if (panel->layout())
         panel->layout()->invalidate();
+    const int alto =
+        abierta_ ? ventana->height() + std::max(0, panel->sizeHint().height() - panel->height())
+                 : altoCerrado_;
+    if (panel->layout())
         panel->layout()->activate();
-    }
+    ventana->resize(ventana->width(), alto);
+}
+
+// The frame's window around the panel, or the panel standing alone.
+QWidget* SeccionProgramadas::ventanaDelPanel() const
+{
+    QWidget* panel = parentWidget();
     auto* marco = qobject_cast<QMdiSubWindow*>(panel->parentWidget());
-    QWidget* ventana = marco ? static_cast<QWidget*>(marco) : panel;
-    ventana->resize(ventana->width(), ventana->sizeHint().height());
+    return marco ? static_cast<QWidget*>(marco) : panel;
 }
 
 bool SeccionProgramadas::eventFilter(QObject* objeto, QEvent* evento)

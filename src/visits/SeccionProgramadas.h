@@ -69,7 +69,9 @@ private:
     void alElegirFiltro(QCheckBox* pulsada);
     void alPulsarVisita(const QModelIndex& indice);
     void eliminarVisita(const QModelIndex& indice);
+    void mostrarLista(bool abrir);
     void ajustarAlto();
+    QWidget* ventanaDelPanel() const;
 
     Contexto& ctx_;
     CamposVisita& campos_;
@@ -77,4 +79,5 @@ private:
     // The filters, the copy box, the count and the list: shown while open.
     QWidget* seccionLista_ = nullptr;
     bool abierta_ = false;
+    int altoCerrado_ = 0;
 };

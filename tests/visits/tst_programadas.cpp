@@ -4,6 +4,7 @@
 
 #include "ApoyoPruebas.h"
 #include "platform/ModeloTabla.h"
+#include "startup/frmPrincipal.h"
 #include "visits/SeccionProgramadas.h"
 #include "visits/frmEntrada.h"
 
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
 #include <QTimeEdit>
@@ -169,6 +171,24 @@ private slots:
         const QString consulta = "Realiza consulta de visitas programadas haciendo click en el "
                                  "botón Ver Visitas Programadas";
         QCOMPARE(carpeta->textosSucesos(), (QStringList{consulta, consulta}));
+    }
+
+    // In the main window's frame, the panel's window grows and shrinks back.
+    void enElMarcoLaVentanaCreceYVuelve()
+    {
+        std::unique_ptr<frmPrincipal> principal;
+        auto* panel = qobject_cast<frmEntrada*>(carpeta->abrirPanel(
+            principal, &frmPrincipal::mnuNuevaEntrada, "frmEntrada", 1, kConProgramadas));
+        QVERIFY(panel);
+        auto* marco = qobject_cast<QMdiSubWindow*>(panel->parentWidget());
+        QVERIFY(marco);
+        const int alto = marco->height();
+        QPushButton* boton = panel->programadas->btnVerVisitasProgramadas;
+        QTest::mouseClick(boton, Qt::LeftButton);
+        QVERIFY(panel->programadas->ListView1->isVisible());
+        QVERIFY(marco->height() > alto);
+        QTest::mouseClick(boton, Qt::LeftButton);
+        QCOMPARE(marco->height(), alto);
     }
 
     void filtrosEnLosBordesDelDiaYDelMes_data()
