@@ -41,6 +41,15 @@ QHBoxLayout* Fila(std::initializer_list<QWidget*> controles)
     return capa;
 }
 
+// A screen reader lands on the picker's own text field: it is named by the
+// caption, as every other field of the panel.
+void NombrarSelector(QAbstractSpinBox* selector, const QLabel* rotulo)
+{
+    selector->setAccessibleName(rotulo->text());
+    for (QLineEdit* campo : selector->findChildren<QLineEdit*>())
+        campo->setAccessibleName(rotulo->text());
+}
+
 } // namespace
 
 SeccionProgramadas::SeccionProgramadas(Contexto& ctx, CamposVisita& campos, QWidget* panel)
@@ -60,6 +69,8 @@ SeccionProgramadas::SeccionProgramadas(Contexto& ctx, CamposVisita& campos, QWid
     calHoraVisitaProgramada->setDisplayFormat(QStringLiteral("hh:mm:ss ap"));
     lblFechaVisitaProgramada->setBuddy(calFechaVisitaProgramada);
     lblHoraVisitaProgramada->setBuddy(calHoraVisitaProgramada);
+    NombrarSelector(calFechaVisitaProgramada, lblFechaVisitaProgramada);
+    NombrarSelector(calHoraVisitaProgramada, lblHoraVisitaProgramada);
     btnProgramarVisita = new QPushButton(ctx_.texto(157), this);
     btnProgramarVisita->setObjectName(QStringLiteral("btnProgramarVisita"));
     btnVerVisitasProgramadas = new QPushButton(ctx_.texto(158), this);
