@@ -1,5 +1,6 @@
 #include "frmEntrada.h"
 
+#include "SeccionProgramadas.h"
 #include "foundation/Contexto.h"
 #include "frmSalida.h"
 #include "platform/AccionBD.h"
@@ -67,6 +68,8 @@ frmEntrada::frmEntrada(Contexto& ctx, QWidget* padre) : Panel(padre), campos(ctx
     CerrarConEscape(this);
     EnfocarAlActivarse(this, campos.txtNombreVisitante);
     cargar();
+    programadas = new SeccionProgramadas(ctx_, campos, this);
+    static_cast<QGridLayout*>(layout())->addWidget(programadas, 12, 0, 1, 3);
     resize(sizeHint());
 }
 
