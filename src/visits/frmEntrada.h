@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
+class SeccionCamara;
 
 // The new-entry panel: a guard checks a visitor in, helped by name completion
 // and the carry-over of the visitor's last visit; a visitor still inside goes
@@ -47,6 +48,7 @@ public:
     QLineEdit* txtAviso;
     QPushButton* btnAgregarEntrada;
     QTimer* Timer1;
+    SeccionCamara* seccionCamara;
     // Moment of the last picture, "yyyy-mm-dd hh-mm-ss"; the entry takes its time.
     QString FechaHoraFoto;
 
