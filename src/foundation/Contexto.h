@@ -10,7 +10,9 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
+class Camara;
 class Dialogos;
 
 // The logged-in user, fixed for the run by a successful login.
@@ -58,6 +60,10 @@ public:
     Dialogos& dialogos;
 
     QString texto(int slot) const { return idioma.texto(slot); }
+
+    // The gate's webcam, made when a panel first needs it; tests put a
+    // stand-in here. Empty: the machine's own camera.
+    std::function<std::shared_ptr<Camara>()> crearCamara;
 
     // Appends a line to the day's event log. A line that cannot be written
     // never stops the action that produced it.

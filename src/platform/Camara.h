@@ -7,8 +7,9 @@
 
 class QImage;
 
-// What the new-entry panel needs of a webcam: whether there is one, and one
-// picture of the visitor written as a bitmap file.
+// What the new-entry panel needs of a webcam: whether there is one, a live
+// view while the guard has it on, and one picture of the visitor written as a
+// bitmap file.
 class Camara
 {
 public:
@@ -29,6 +30,12 @@ public:
     virtual ~Camara() = default;
 
     virtual bool hayCamara() = 0;
+    // Starts the camera for the live view; SinCamara when there is none.
+    virtual Resultado encender() = 0;
+    // Releases the device; nothing when it is off.
+    virtual void apagar() = 0;
+    // The newest frame of the running camera; null before the first one.
+    virtual QImage cuadro() = 0;
     // One picture, kTamanoFoto, written as a BMP file at ruta; the camera gets
     // at most espera to deliver it.
     virtual Resultado tomarFoto(const QString& ruta, std::chrono::milliseconds espera) = 0;

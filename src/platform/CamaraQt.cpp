@@ -7,6 +7,8 @@
 #include <QMediaCaptureSession>
 #include <QMediaDevices>
 #include <QTimer>
+#include <QVideoFrame>
+#include <QVideoSink>
 
 #include <functional>
 
@@ -40,21 +42,92 @@ bool EsperarHasta(QEventLoop& bucle, const std::function<bool()>& listo, const Q
 
 } // namespace
 
+CamaraQt::CamaraQt() = default;
+
+CamaraQt::~CamaraQt()
+{
+    apagar();
+}
+
 bool CamaraQt::hayCamara()
 {
     return !QMediaDevices::videoInputs().isEmpty();
 }
 
-Camara::Resultado CamaraQt::tomarFoto(const QString& ruta, std::chrono::milliseconds espera)
+Camara::Resultado CamaraQt::encender()
 {
-    // Checked first: a camera object with no device may still hand over a
-    // test pattern from the media framework, as if it were the visitor.
     const auto entradas = QMediaDevices::videoInputs();
     if (entradas.isEmpty())
         return {Fallo::SinCamara, QStringLiteral("There is no camera")};
+    apagar();
+    camara_ = std::make_unique<QCamera>(entradas.first());
+    sesion_ = std::make_unique<QMediaCaptureSession>();
+    receptor_ = std::make_unique<QVideoSink>();
+    sesion_->setCamera(camara_.get());
+    sesion_->setVideoSink(receptor_.get());
+    QObject::connect(receptor_.get(), &QVideoSink::videoFrameChanged, receptor_.get(),
+                     [this](const QVideoFrame& cuadro) {
+                         const QImage imagen = cuadro.toImage();
+                         if (imagen.isNull())
+                             return;
+                         cuadro_ = imagen;
+                         ++cuadros_;
+                     });
+    QObject::connect(camara_.get(), &QCamera::errorOccurred, receptor_.get(),
+                     [this](QCamera::Error, const QString& texto) { error_ = texto; });
+    camara_->start();
+    return {};
+}
 
+void CamaraQt::apagar()
+{
+    if (camara_)
+        camara_->stop();
+    sesion_.reset();
+    receptor_.reset();
+    camara_.reset();
+    cuadro_ = QImage();
+    error_.clear();
+    cuadros_ = 0;
+}
+
+QImage CamaraQt::cuadro()
+{
+    return cuadro_.isNull() ? cuadro_ : Recortar(cuadro_);
+}
+
+Camara::Resultado CamaraQt::tomarFoto(const QString& ruta, std::chrono::milliseconds espera)
+{
+    // Checked first: a camera object with no device may still hand over a
+    // test pattern from the media framework, as if it were the visitor. It
+    // also finds a camera unplugged while on.
+    const auto entradas = QMediaDevices::videoInputs();
+    if (entradas.isEmpty())
+        return {Fallo::SinCamara, QStringLiteral("There is no camera")};
+    return camara_ ? fotoEnVivo(ruta, espera) : fotoDeUnaVez(entradas.first(), ruta, espera);
+}
+
+// The next frame of the running camera, not one the guard saw before.
+Camara::Resultado CamaraQt::fotoEnVivo(const QString& ruta, std::chrono::milliseconds espera)
+{
     const QDeadlineTimer plazo(espera);
-    QCamera camara(entradas.first());
+    const int antes = cuadros_;
+    error_.clear();
+    QEventLoop bucle;
+    QObject::connect(receptor_.get(), &QVideoSink::videoFrameChanged, &bucle, &QEventLoop::quit);
+    QObject::connect(camara_.get(), &QCamera::errorOccurred, &bucle, &QEventLoop::quit);
+    if (!EsperarHasta(
+            bucle, [&] { return cuadros_ > antes; }, error_, plazo))
+        return {Fallo::SinImagen,
+                error_.isEmpty() ? QStringLiteral("The camera gave no picture in time") : error_};
+    return GuardarBmp(Recortar(cuadro_), ruta);
+}
+
+Camara::Resultado CamaraQt::fotoDeUnaVez(const QCameraDevice& dispositivo, const QString& ruta,
+                                         std::chrono::milliseconds espera)
+{
+    const QDeadlineTimer plazo(espera);
+    QCamera camara(dispositivo);
     QImageCapture captura;
     QMediaCaptureSession sesion;
     sesion.setCamera(&camara);

@@ -1,5 +1,6 @@
 #include "frmEntrada.h"
 
+#include "SeccionCamara.h"
 #include "SeccionProgramadas.h"
 #include "foundation/Contexto.h"
 #include "frmSalida.h"
@@ -61,6 +62,7 @@ frmEntrada::frmEntrada(Contexto& ctx, QWidget* padre) : Panel(padre), campos(ctx
     lstAutorizaIngreso = listaNombres("lstAutorizaIngreso", campos.txtAutorizaIngreso);
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
+    seccionCamara = new SeccionCamara(ctx_, campos.txtNombreVisitante, this);
     // Label3 runs the carry-over instead of toggling a box.
     campos.Label3->installEventFilter(this);
     disponer();
@@ -124,6 +126,7 @@ void frmEntrada::disponer()
     txtAviso->setFixedWidth(40);
     rejilla->addLayout(aviso, 9, 0, 1, 3);
     rejilla->addWidget(btnAgregarEntrada, 10, 1);
+    rejilla->addWidget(seccionCamara, 0, 3, 11, 1, Qt::AlignTop);
     rejilla->setColumnMinimumWidth(1, 300);
     rejilla->setRowStretch(11, 1);
     setTabOrder(campos.txtObservaciones, txtAviso);
@@ -133,6 +136,8 @@ void frmEntrada::conectar()
 {
     connect(Timer1, &QTimer::timeout, this, &frmEntrada::alTemporizador);
     connect(btnAgregarEntrada, &QPushButton::clicked, this, &frmEntrada::agregarEntrada);
+    connect(seccionCamara, &SeccionCamara::momentoFoto, this,
+            [this](const QString& momento) { FechaHoraFoto = momento; });
     for (QLineEdit* campo :
          {campos.txtNombreVisitante, campos.txtAutorizaIngreso, campos.txtPlacaVehiculo}) {
         connect(campo, &QLineEdit::returnPressed, this, [this] {
@@ -324,6 +329,7 @@ void frmEntrada::agregarEntrada()
     const QDateTime escrito = CamposVisita::momentoAlConfirmar(
         campos.txtFechaEntrada, FormatoFecha::Viva, datos.FechaEntrada);
     // The camera's picture, when it is on, is taken here.
+    seccionCamara->alAgregar();
     datos.FechaEntrada = MomentoEntrada(escrito, FechaHoraFoto);
     std::optional<QDateTime> avisoEn;
     if (v.datos->minutosAviso)

@@ -11,6 +11,7 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 class SeccionProgramadas;
+class SeccionCamara;
 
 // The new-entry panel: a guard checks a visitor in, helped by name completion
 // and the carry-over of the visitor's last visit; a visitor still inside goes
@@ -49,6 +50,7 @@ public:
     QPushButton* btnAgregarEntrada;
     QTimer* Timer1;
     SeccionProgramadas* programadas;
+    SeccionCamara* seccionCamara;
     // Moment of the last picture, "yyyy-mm-dd hh-mm-ss"; the entry takes its time.
     QString FechaHoraFoto;
 

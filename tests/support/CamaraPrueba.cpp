@@ -2,6 +2,30 @@
 
 #include <QImage>
 
+Camara::Resultado CamaraPrueba::encender()
+{
+    if (!conectada)
+        return {Fallo::SinCamara, QStringLiteral("There is no camera (test)")};
+    encendida = true;
+    return {};
+}
+
+void CamaraPrueba::apagar()
+{
+    if (encendida)
+        ++apagados;
+    encendida = false;
+}
+
+QImage CamaraPrueba::cuadro()
+{
+    if (!encendida || !conectada)
+        return {};
+    QImage imagen(kTamanoFoto, QImage::Format_RGB32);
+    imagen.fill(color);
+    return imagen;
+}
+
 Camara::Resultado CamaraPrueba::tomarFoto(const QString& ruta, std::chrono::milliseconds)
 {
     pedidas << ruta;
