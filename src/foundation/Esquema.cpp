@@ -1,6 +1,7 @@
 #include "Esquema.h"
 
 #include "BaseDatos.h"
+#include "Claves.h"
 
 #include "ArchivosTexto.h"
 #include "Idiomas.h"
@@ -175,6 +176,11 @@ bool Ejecutar(QSqlQuery& q, const QString& sql, const QVariantList& valores, QSt
 
 bool LlenarBaseDatos(QSqlDatabase& db, const PrimerUsuario& usuario, QString* error)
 {
+    const QString cifrada = CifrarClave(usuario.dw);
+    if (cifrada.isEmpty()) {
+        *error = QStringLiteral("not enough memory to hash the password");
+        return false;
+    }
     QSqlQuery q(db);
     if (!Ejecutar(q, QStringLiteral("BEGIN IMMEDIATE"), {}, error))
         return false;
@@ -192,7 +198,7 @@ bool LlenarBaseDatos(QSqlDatabase& db, const PrimerUsuario& usuario, QString* er
     if (!Ejecutar(q,
                   QStringLiteral("INSERT INTO sr (sr, dw, nombre, ape1, ape2, nivel) "
                                  "VALUES (?, ?, ?, ?, ?, '1')"),
-                  {usuario.sr, usuario.dw, usuario.nombre, usuario.ape1, usuario.ape2}, error))
+                  {usuario.sr, cifrada, usuario.nombre, usuario.ape1, usuario.ape2}, error))
         return false;
     const QVariant idSr = q.lastInsertId();
     for (int n = 1; n <= kSlotsPermiso; ++n)

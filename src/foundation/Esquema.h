@@ -15,7 +15,8 @@ struct PrimerUsuario
 };
 
 // Creates a new database file with the nine tables (the visit counts kept by triggers among them),
-// the sixteen permissions, the backup counter and a first user holding every permission. Refuses to
+// the sixteen permissions, the backup counter and a first user holding every permission, its
+// password stored as a hash. Refuses to
 // touch an existing file, also one that another process creates meanwhile; the
 // database appears complete or not at all.
 bool CrearBaseDatos(const QString& ruta, const PrimerUsuario& usuario, QString* error);

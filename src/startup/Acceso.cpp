@@ -1,6 +1,7 @@
 #include "Acceso.h"
 
 #include "foundation/BaseDatos.h"
+#include "foundation/Claves.h"
 
 #include <QSqlRecord>
 
@@ -12,16 +13,29 @@ void AsignarSiNoNulo(QString& destino, const QVariant& valor)
         destino = valor.toString();
 }
 
+// A row from before hashes were used is rewritten at its first login, unless
+// another terminal changed it meanwhile.
+void CifrarClaveGuardada(BaseDatos& bd, int idSr, const QString& guardada, const QString& dw)
+{
+    const QString cifrada = CifrarClave(dw);
+    if (cifrada.isEmpty())
+        return;
+    BaseDatos::Transaccion t(bd);
+    bd.ejecutar(QStringLiteral("UPDATE sr SET dw = ? WHERE id_sr = ? AND dw = ?"),
+                {cifrada, idSr, guardada});
+    t.confirmar();
+}
+
 } // namespace
 
 std::optional<UsuarioActual> BuscarUsuario(BaseDatos& bd, const QString& sr, const QString& dw)
 {
     QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT id_sr, sr, dw, nivel, nombre, ape1, ape2 "
-                                             "FROM sr WHERE sr = ? COLLATE ES_CI "
-                                             "AND dw = ? COLLATE ES_CI ORDER BY id_sr"),
-                              {sr, dw});
+                                             "FROM sr WHERE sr = ? COLLATE ES_CI ORDER BY id_sr"),
+                              {sr});
     while (q.next()) {
-        if (q.value(1).toString() != sr || q.value(2).toString() != dw)
+        const QString guardada = q.value(2).toString();
+        if (q.value(1).toString() != sr || !ClaveCoincide(guardada, dw))
             continue;
         UsuarioActual usuario;
         usuario.UsuarioId = q.value(0).toInt();
@@ -30,6 +44,9 @@ std::optional<UsuarioActual> BuscarUsuario(BaseDatos& bd, const QString& sr, con
         AsignarSiNoNulo(usuario.UsuarioNombre, q.value(4));
         AsignarSiNoNulo(usuario.UsuarioApe1, q.value(5));
         AsignarSiNoNulo(usuario.UsuarioApe2, q.value(6));
+        q.finish();
+        if (!EsClaveCifrada(guardada))
+            CifrarClaveGuardada(bd, usuario.UsuarioId, guardada, dw);
         return usuario;
     }
     return std::nullopt;

@@ -6,8 +6,10 @@
 
 class BaseDatos;
 
-// The user whose name and password match exactly, letter case included. The
-// database compares without case, so its rows are checked again here.
+// The user whose name matches exactly, letter case included, and whose stored
+// password is the typed one. The database compares names without case, so its
+// rows are checked again here. A password still stored as typed is replaced by
+// its hash at this login.
 std::optional<UsuarioActual> BuscarUsuario(BaseDatos& bd, const QString& sr, const QString& dw);
 
 // Event text of the n-th failed attempt (1 to 3). The typed password is
