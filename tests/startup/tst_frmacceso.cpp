@@ -270,6 +270,33 @@ private slots:
                               "Núñez;Se produce Unload en la ventana de Acceso"}));
     }
 
+    // The file and its backups hold hashes only. A row written before hashes
+    // still logs in with its exact password and is hashed at that login.
+    void clavesGuardadasComoResumen()
+    {
+        carpeta->prepararTerminal();
+        const int id = carpeta->agregarUsuario("Portero", "Noche 7", {1});
+        QVERIFY(!LeerBytes(carpeta->archivo("zelvora.db")).contains("Secreto1"));
+        frmAcceso& w = abrir();
+        QSignalSpy concedido(&w, &frmAcceso::accesoConcedido);
+
+        teclear("Portero", "noche 7");
+        QCOMPARE(carpeta->consultar("SELECT dw FROM sr WHERE id_sr = ?", {id}),
+                 QStringList{"Noche 7"});
+        teclear("Portero", "Noche 7");
+        QCOMPARE(concedido.count(), 1);
+        QCOMPARE(carpeta->ctx->usuario.UsuarioId, id);
+        const QString guardada = carpeta->consultar("SELECT dw FROM sr WHERE id_sr = ?", {id})[0];
+        QVERIFY(guardada.startsWith("$argon2id$"));
+
+        abrir();
+        teclear("Portero", "noche 7");
+        QCOMPARE(ventana->intentosFallidos(), 1);
+        teclear("Portero", "Noche 7");
+        QCOMPARE(carpeta->ctx->usuario.UsuarioId, id);
+        QCOMPARE(carpeta->consultar("SELECT dw FROM sr WHERE id_sr = ?", {id})[0], guardada);
+    }
+
     void baseDeDatosAusenteSeAvisaSinContarIntento()
     {
         carpeta->escribirConfiguracion(";ACCESO NORTE");
