@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 
 #include "Supervisor.h"
+#include "admin/frmCambiar.h"
 #include "census/ListadoCenso.h"
 #include "census/frmConsultaCenso.h"
 #include "census/frmNuevoCenso.h"
@@ -165,7 +166,13 @@ void frmPrincipal::crearTablaPaneles()
          [this] { ImprimirListadoCenso(ctx_, this); }},
         {mnuConfig, std::nullopt, {}, {}, 0, {}},
         {mnuUsuarios, Permiso::GestionUsuarios, {}, {}, 0, {}},
-        {mnuCambiar, Permiso::CambiarContrasena, {}, {}, 0, {}},
+        {mnuCambiar,
+         Permiso::CambiarContrasena,
+         QStringLiteral("Abre el panel de cambiar contraseña"),
+         {},
+         0,
+         {},
+         [this] { frmCambiar::Abrir(ctx_, this); }},
     };
     for (EntradaPanel& fila : paneles_)
         if (!fila.suceso.isEmpty() || fila.crear || fila.modal)
