@@ -2,11 +2,13 @@
 // language tables for translators and reviewers.
 
 #include "DatosDemo.h"
+#include "admin/CambioClave.h"
 #include "foundation/ArchivosTexto.h"
 #include "foundation/BaseDatos.h"
 #include "foundation/Configuracion.h"
 #include "foundation/Esquema.h"
 #include "foundation/Idiomas.h"
+#include "foundation/RegistroSucesos.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,6 +16,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+
+#include <termios.h>
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
 
 namespace {
 
@@ -25,6 +33,10 @@ const char kUso[] =
     "      administrator holding all of them (default Admin / zelvora).\n"
     "      --demo adds sample dwellings, a guard user (guardia / guardia) and visits.\n"
     "      An existing database is never touched.\n"
+    "  zelvora-admin clave --carpeta DIR --usuario U\n"
+    "      Sets a new password for the user named exactly U (letter case counts),\n"
+    "      for a site whose administrator forgot it. The password is read twice\n"
+    "      from the terminal, never from the command line.\n"
     "  zelvora-admin textos CODE\n"
     "      Prints the language tables for CODE (es, co, us or en): T<slot><TAB>text\n"
     "      for slots 0-377, then P<n><TAB>text for the permissions 1-16.\n";
@@ -126,6 +138,98 @@ int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usua
     return 0;
 }
 
+// One line from the terminal, not shown as it is typed; from standard input
+// when that is no terminal (a script). Empty at the end of the input.
+QString LeerClave(const char* pregunta)
+{
+    std::cerr << pregunta << std::flush;
+    termios antes{};
+    const bool terminal = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &antes) == 0;
+    if (terminal) {
+        termios oculta = antes;
+        oculta.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &oculta);
+    }
+    std::string linea;
+    std::getline(std::cin, linea);
+    if (terminal) {
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &antes);
+        std::cerr << std::endl;
+    }
+    if (!linea.empty() && linea.back() == '\r')
+        linea.pop_back();
+    return QString::fromStdString(linea);
+}
+
+// The configuration of the terminal in carpeta, if it has one.
+bool LeerConfiguracionCarpeta(const QString& carpeta, Configuracion* cfg)
+{
+    QByteArray bytes;
+    if (!LeerArchivo(QDir(carpeta).filePath(kArchivoConfiguracion), &bytes))
+        return false;
+    *cfg = InterpretarLineaConfiguracion(PrimerCampo(DecodificarTexto(bytes)));
+    return true;
+}
+
+// The user named exactly sr, as the event log names an author.
+std::optional<AutorSuceso> UnicoUsuario(BaseDatos& bd, const QString& sr, QString* motivo)
+{
+    const QList<int> ids = UsuariosLlamados(bd, sr);
+    if (ids.size() != 1) {
+        *motivo = ids.isEmpty()
+                      ? QStringLiteral("no user is named exactly '%1' (letter case counts)").arg(sr)
+                      : QStringLiteral("%1 users are named '%2'; give one of them another name in "
+                                       "the users panel first")
+                            .arg(ids.size())
+                            .arg(sr);
+        return std::nullopt;
+    }
+    QSqlQuery q = bd.ejecutar(
+        QStringLiteral("SELECT sr, nombre, ape1, ape2 FROM sr WHERE id_sr = ?"), {ids[0]});
+    q.next();
+    return AutorSuceso{QString(), q.value(0).toString(), q.value(1).toString(),
+                       q.value(2).toString(), q.value(3).toString()};
+}
+
+int Clave(const QString& carpeta, const QString& sr)
+{
+    Configuracion cfg;
+    if (!LeerConfiguracionCarpeta(carpeta, &cfg))
+        return Fallo(QStringLiteral("no readable %1 in %2").arg(kArchivoConfiguracion, carpeta));
+    const QString programa = QDir(carpeta).absolutePath();
+    BaseDatos bd;
+    bd.fijarRuta(RutaBaseDatos(cfg, programa));
+    std::optional<AutorSuceso> autor;
+    QString motivo;
+    try {
+        SesionBD sesion(bd);
+        autor = UnicoUsuario(bd, sr, &motivo);
+    } catch (const ErrorBD& e) {
+        return Fallo(e.detalle() + QLatin1Char(' ') + e.ruta());
+    }
+    if (!autor)
+        return Fallo(motivo);
+    const QString nueva = LeerClave("New password: ");
+    const QString repetida = LeerClave("Repeat the new password: ");
+    if (nueva.isEmpty() || nueva != repetida)
+        return Fallo(nueva.isEmpty() ? QStringLiteral("an empty password was not set")
+                                     : QStringLiteral("the two passwords differ; nothing changed"));
+    try {
+        SesionBD sesion(bd);
+        FijarClave(bd, UsuariosLlamados(bd, sr).value(0), nueva);
+    } catch (const ErrorBD& e) {
+        return Fallo(e.detalle());
+    }
+    autor->punto = cfg.PuntoControl;
+    QString error;
+    if (cfg.EfectuarRegistroDeSucesos &&
+        !AnexarSuceso(CarpetaDatos(cfg, programa), QDateTime::currentDateTime(), *autor,
+                      QStringLiteral("Se cambia la clave con zelvora-admin"), &error))
+        QTextStream(stderr) << "zelvora-admin: event log not written: " << error << Qt::endl;
+    Salida() << "the password of " << sr << " was changed" << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -149,11 +253,20 @@ int main(int argc, char* argv[])
                                    QStringLiteral("P"), QStringLiteral("zelvora"));
     const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Add demo data."));
     opciones.addOptions({carpeta, punto, usuario, clave, demo});
-    opciones.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init or textos"));
+    opciones.addPositionalArgument(QStringLiteral("command"),
+                                   QStringLiteral("init, clave or textos"));
     opciones.process(app);
 
     const QStringList argumentos = opciones.positionalArguments();
     const QString orden = argumentos.value(0);
+    if (orden == u"clave" && argumentos.size() == 1) {
+        if (opciones.isSet(clave))
+            return Fallo(QStringLiteral("the password is read from the terminal, never given with "
+                                        "--clave"));
+        if (!opciones.isSet(carpeta) || !opciones.isSet(usuario))
+            return Fallo(QStringLiteral("clave needs --carpeta DIR and --usuario U"));
+        return Clave(opciones.value(carpeta), opciones.value(usuario));
+    }
     if (orden == u"textos" && argumentos.size() == 2)
         return Textos(argumentos[1]);
     if (orden == u"init" && argumentos.size() == 1)

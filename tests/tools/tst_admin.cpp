@@ -1,6 +1,7 @@
 // The administration tool as a site engineer runs it.
 
 #include "ApoyoPruebas.h"
+#include "foundation/RegistroSucesos.h"
 #include "startup/Acceso.h"
 
 #include <QDir>
@@ -16,10 +17,12 @@ struct Salida
     QString errores;
 };
 
-Salida Ejecutar(const QStringList& argumentos)
+Salida Ejecutar(const QStringList& argumentos, const QByteArray& entrada = {})
 {
     QProcess proceso;
     proceso.start(qEnvironmentVariable("ZELVORA_ADMIN"), argumentos);
+    proceso.write(entrada);
+    proceso.closeWriteChannel();
     proceso.waitForFinished(60000);
     return {proceso.exitCode(), QString::fromUtf8(proceso.readAllStandardOutput()),
             QString::fromUtf8(proceso.readAllStandardError())};
@@ -197,6 +200,62 @@ private slots:
     }
 
     // The code, then slot 0, slot 27 and permission 16 as listed.
+    // The only administrator forgot the password: the site engineer sets a new
+    // one, typed twice, and the log tells who got it, never what it is.
+    void claveRestableceLaDeUnUsuario()
+    {
+        CarpetaPrueba carpeta;
+        carpeta.prepararTerminal();
+        const QStringList argumentos{"clave", "--carpeta", carpeta.ruta(), "--usuario", "Admin"};
+        const QString nueva = QString::fromUtf8("Año nuevo 'x'");
+        const Salida s = Ejecutar(argumentos, nueva.toUtf8() + "\n" + nueva.toUtf8() + "\n");
+        QVERIFY2(s.codigo == 0, qPrintable(s.errores));
+        QVERIFY(!(s.texto + s.errores).contains(nueva));
+
+        BaseDatos& bd = carpeta.ctx->bd();
+        {
+            SesionBD sesion(bd);
+            QVERIFY(BuscarUsuario(bd, "Admin", nueva));
+            QVERIFY(!BuscarUsuario(bd, "Admin", "Secreto1"));
+        }
+        const QStringList lineas = CarpetaPrueba::lineasArchivo(carpeta.archivo(
+            "sucesos/" + NombreArchivoSucesos(QDate::currentDate(), "ACCESO NORTE")));
+        QCOMPARE(lineas.size(), 1);
+        QCOMPARE(lineas[0].section(';', 2),
+                 "ACCESO NORTE;Admin;Ana;Pérez;Núñez;Se cambia la clave con zelvora-admin");
+    }
+
+    void claveNoCambiaNadaSinUnUsuarioYDosClavesIguales()
+    {
+        CarpetaPrueba carpeta;
+        carpeta.prepararTerminal();
+        carpeta.agregarUsuario("Portero", "Uno", {1});
+        carpeta.agregarUsuario("Portero", "Dos", {1});
+        const auto clave = [&](const QString& usuario, const QByteArray& entrada,
+                               const QStringList& mas = {}) {
+            return Ejecutar(
+                QStringList{"clave", "--carpeta", carpeta.ruta(), "--usuario", usuario} + mas,
+                entrada);
+        };
+        const Salida distintas = clave("Admin", "Nueva1\nnueva1\n");
+        QCOMPARE(distintas.codigo, 1);
+        QVERIFY(distintas.errores.contains("differ"));
+        QCOMPARE(clave("Admin", "\n\n").codigo, 1);
+        QCOMPARE(clave("Admin", "").codigo, 1);
+        QVERIFY(clave("admin", "Nueva1\nNueva1\n").errores.contains("no user is named"));
+        QVERIFY(clave("Portero", "Nueva1\nNueva1\n").errores.contains("2 users"));
+        const Salida enLinea = clave("Admin", "Nueva1\nNueva1\n", {"--clave", "Nueva1"});
+        QCOMPARE(enLinea.codigo, 1);
+        QCOMPARE(Ejecutar({"clave", "--carpeta", carpeta.ruta()}, "Nueva1\nNueva1\n").codigo, 1);
+
+        BaseDatos& bd = carpeta.ctx->bd();
+        SesionBD sesion(bd);
+        QVERIFY(BuscarUsuario(bd, "Admin", "Secreto1"));
+        QCOMPARE(Filas(bd, "SELECT dw FROM sr WHERE sr = 'Portero' ORDER BY id_sr"),
+                 (QStringList{"Uno", "Dos"}));
+        QVERIFY(carpeta.lineasSucesos("ACCESO NORTE", QDate::currentDate()).isEmpty());
+    }
+
     void textosListaCadaSlotYPermiso_data()
     {
         QTest::addColumn<QStringList>("e");
