@@ -8,6 +8,8 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
@@ -224,4 +226,23 @@ QByteArray LeerBytes(const QString& ruta)
 {
     QFile f(ruta);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString RevisarCopia(const QString& ruta)
+{
+    QString resultado;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "revision");
+        db.setDatabaseName(ruta);
+        db.setConnectOptions("QSQLITE_OPEN_READONLY");
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec("SELECT (SELECT * FROM pragma_integrity_check) || ' ' || count(*) "
+                       "FROM entradas_salidas") &&
+                q.next())
+                resultado = q.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase("revision");
+    return resultado;
 }

@@ -113,5 +113,9 @@ private:
     QTemporaryDir dir_;
 };
 
+// What the standard engine says of a database copy, read only: "ok" and its
+// number of visits.
+QString RevisarCopia(const QString& ruta);
+
 // Reads a file whole, as bytes.
 QByteArray LeerBytes(const QString& ruta);
