@@ -94,12 +94,7 @@ private slots:
             QVERIFY(w.isVisible());
             // Coming back to the window (after a box, say) starts again at the top.
             w.txtConfirme->setFocus();
-            QWidget otra;
-            otra.show();
-            otra.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&otra));
-            w.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QVERIFY(VolverAVentana(w));
             QCOMPARE(QApplication::focusWidget(), w.txtActual);
         });
         QVERIFY(abiertaAlFinal);

@@ -143,12 +143,7 @@ private slots:
             QCOMPARE(foco(), "txtNomUnidad");
             // Coming back to the window from elsewhere starts again at the unit name.
             w.txtTorre->setFocus();
-            QWidget otra;
-            otra.show();
-            otra.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&otra));
-            w.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QVERIFY(VolverAVentana(w));
             QCOMPARE(foco(), "txtNomUnidad");
             QVERIFY(!w.btnAgregarCenso->isHidden());
             QVERIFY(w.btnModificarCenso->isHidden());

@@ -246,3 +246,14 @@ QString RevisarCopia(const QString& ruta)
     QSqlDatabase::removeDatabase("revision");
     return resultado;
 }
+
+bool VolverAVentana(QWidget& ventana)
+{
+    QWidget otra;
+    otra.show();
+    otra.activateWindow();
+    if (!QTest::qWaitForWindowActive(&otra))
+        return false;
+    ventana.activateWindow();
+    return QTest::qWaitForWindowActive(&ventana);
+}

@@ -13,6 +13,7 @@
 
 class QAbstractItemModel;
 class QAction;
+class QWidget;
 class frmPrincipal;
 
 // A clock the test sets.
@@ -112,6 +113,10 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// The user goes to another window and comes back to ventana, as after a box
+// or another program: whether ventana is active again.
+bool VolverAVentana(QWidget& ventana);
 
 // What the standard engine says of a database copy, read only: "ok" and its
 // number of visits.
