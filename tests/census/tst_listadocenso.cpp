@@ -3,8 +3,7 @@
 // and the event-log lines, and what happens when the printer fails or the
 // guard cancels.
 
-#include "ApoyoPruebas.h"
-#include "ImpresoraGrabadora.h"
+#include "ApoyoListado.h"
 #include "census/ListadoCenso.h"
 #include "foundation/Configuracion.h"
 #include "foundation/Idiomas.h"
@@ -81,25 +80,11 @@ Vivienda Llena(const QString& numero)
 
 } // namespace
 
-class PruebaListadoCenso : public QObject
+class PruebaListadoCenso : public QObject, ApoyoListado
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CarpetaPrueba> carpeta;
-    QWidget ventana;
-    QString pdf;
-    ImpresoraGrabadora grabadora;
-    int hechos = 0;
-    int totalProgreso = 0;
-    QString textoProgreso;
-
-    Contexto& ctx() { return *carpeta->ctx; }
-    DialogosGuion& dialogos() { return carpeta->dialogos; }
-    QStringList sucesos() const { return carpeta->textosSucesos(); }
-
-    void usarIdioma(const QString& codigo) { QVERIFY(CargarTablasIdioma(codigo, &ctx().idioma)); }
-
     void agregar(const Vivienda& v)
     {
         QVariantList valores{v.nomUnidad, v.numero, v.torre, v.tfno};
@@ -117,16 +102,6 @@ private:
                              valores);
     }
 
-    EquipoListado conGrabadora(int cancelarEn = -1)
-    {
-        return {[this](const QString&) { return std::make_unique<ImpresoraPrestada>(grabadora); },
-                [this, cancelarEn](QWidget*, const QString& texto, int total) {
-                    textoProgreso = texto;
-                    totalProgreso = total;
-                    return std::make_unique<ProgresoPrueba>(cancelarEn, &hechos);
-                }};
-    }
-
     // The system's devices, the document going to the test's PDF file; its
     // pages, when it was written.
     QList<QStringList> imprimirPdf()
@@ -139,30 +114,10 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
-                 "pdftotext (poppler-utils) is needed to read the PDF back");
+        QVERIFY2(HayPdftotext(), "pdftotext (poppler-utils) reads the PDF back");
     }
-
-    void init()
-    {
-        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Colombia));
-        carpeta = std::make_unique<CarpetaPrueba>();
-        carpeta->prepararTerminal();
-        ctx().cfg =
-            InterpretarLineaConfiguracion(QStringLiteral(";ACCESO NORTE;1;0;1;0;0;;1;;;;0;0;0"));
-        usarIdioma(QStringLiteral("es"));
-        pdf = carpeta->archivo(QStringLiteral("censo ñandú.pdf"));
-        grabadora = ImpresoraGrabadora();
-        hechos = totalProgreso = 0;
-        textoProgreso.clear();
-    }
-
-    void cleanup()
-    {
-        qunsetenv("ZELVORA_PDF");
-        QLocale::setDefault(QLocale::c());
-        carpeta.reset();
-    }
+    void init() { prepararListado(QStringLiteral("censo ñandú.pdf")); }
+    void cleanup() { terminarListado(); }
 
     // A dwelling as the sheet shows it, in both languages: its line, the
     // residents and vehicles under their headings, the notes, and the page

@@ -2,8 +2,7 @@
 // person reads the sheet (pdftotext), the boxes shown and the event-log lines,
 // and what happens when the printer fails or the guard cancels.
 
-#include "ApoyoPruebas.h"
-#include "ImpresoraGrabadora.h"
+#include "ApoyoListado.h"
 #include "foundation/Configuracion.h"
 #include "foundation/Idiomas.h"
 #include "platform/Progreso.h"
@@ -60,24 +59,12 @@ QList<Visita> NuevasVisitas(int cuantas)
 
 } // namespace
 
-class PruebaListadoVisitas : public QObject
+class PruebaListadoVisitas : public QObject, ApoyoListado
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CarpetaPrueba> carpeta;
     RelojQueAvanza reloj;
-    QWidget ventana;
-    QString pdf;
-    ImpresoraGrabadora grabadora;
-    int hechos = 0;
-    int totalProgreso = 0;
-    QString textoProgreso;
-
-    Contexto& ctx() { return *carpeta->ctx; }
-    DialogosGuion& dialogos() { return carpeta->dialogos; }
-
-    void usarIdioma(const QString& codigo) { QVERIFY(CargarTablasIdioma(codigo, &ctx().idioma)); }
 
     QList<Visita> leer(const QList<int>& ids)
     {
@@ -87,16 +74,6 @@ private:
         for (int id : ids)
             visitas << *LeerVisita(bd, id);
         return visitas;
-    }
-
-    EquipoListado conGrabadora(int cancelarEn = -1)
-    {
-        return {[this](const QString&) { return std::make_unique<ImpresoraPrestada>(grabadora); },
-                [this, cancelarEn](QWidget*, const QString& texto, int total) {
-                    textoProgreso = texto;
-                    totalProgreso = total;
-                    return std::make_unique<ProgresoPrueba>(cancelarEn, &hechos);
-                }};
     }
 
     // The system's devices, the document going to the test's PDF file.
@@ -113,41 +90,23 @@ private:
             "control esté realizando este mismo proceso\r\n\r\n¿Desea proceder?");
     }
 
-    QStringList sucesos() const { return carpeta->textosSucesos(); }
-
 private slots:
     void initTestCase()
     {
-        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
-                 "pdftotext (poppler-utils) is needed to read the PDF back");
+        QVERIFY2(HayPdftotext(), "pdftotext (poppler-utils) reads the PDF back");
     }
 
     void init()
     {
-        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Colombia));
-        carpeta = std::make_unique<CarpetaPrueba>();
-        carpeta->prepararTerminal();
-        carpeta->ctx = std::make_unique<Contexto>(carpeta->ruta(), reloj, carpeta->dialogos);
-        ctx().cfg =
-            InterpretarLineaConfiguracion(QStringLiteral(";ACCESO NORTE;1;0;1;0;0;;1;;;;0;0;0"));
-        usarIdioma(QStringLiteral("es"));
+        prepararListado(QStringLiteral("listado ñandú.pdf"), &reloj);
         reloj.momento = QDateTime(QDate(2026, 8, 5), QTime(14, 3, 9));
         // The header names the first in name order, letter case ignored; an
         // unnamed row does not blank it.
         carpeta->ejecutarSql("INSERT INTO censos (nom_unidad) VALUES ('Torres del parque'), "
                              "(''), ('conjunto Piñas'), ('Conjunto Piñas B')");
-        pdf = carpeta->archivo(QStringLiteral("listado ñandú.pdf"));
-        grabadora = ImpresoraGrabadora();
-        hechos = totalProgreso = 0;
-        textoProgreso.clear();
     }
 
-    void cleanup()
-    {
-        qunsetenv("ZELVORA_PDF");
-        QLocale::setDefault(QLocale::c());
-        carpeta.reset();
-    }
+    void cleanup() { terminarListado(); }
 
     // Fourteen visits fill a page: the next visit starts a page of its own
     // under the same header, and the last page ends after its last visit.
