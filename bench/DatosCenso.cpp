@@ -218,22 +218,7 @@ const std::vector<ViviendaGenerada>& CensoGenerado(int viviendas)
 
 QString ArchivoCenso(int viviendas)
 {
-    const QDir dir(CarpetaDatos());
-    if (!dir.mkpath(QStringLiteral(".")))
-        Fallar(QStringLiteral("cannot create ") + dir.path());
-    const QString ruta = dir.filePath(QStringLiteral("censo-v2-tipos-%1.sqlite").arg(viviendas));
-    if (QFile::exists(ruta))
-        return ruta;
-
-    // Built under a temporary name, so an interrupted run leaves nothing that
-    // looks finished.
-    const QString temporal = ruta + QStringLiteral(".tmp");
-    QFile::remove(temporal);
-    QElapsedTimer reloj;
-    reloj.start();
-    Llenar(temporal, CensoGenerado(viviendas));
-    if (!QFile::rename(temporal, ruta))
-        Fallar(QStringLiteral("cannot rename ") + temporal);
-    std::fprintf(stderr, "%s ready in %.1f s\n", qPrintable(ruta), reloj.elapsed() / 1000.0);
-    return ruta;
+    return ArchivoGuardado(
+        QStringLiteral("censo-v2-tipos-%1.sqlite").arg(viviendas),
+        [viviendas](const QString& temporal) { Llenar(temporal, CensoGenerado(viviendas)); });
 }

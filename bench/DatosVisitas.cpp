@@ -235,34 +235,39 @@ QString CarpetaDatos()
     return carpeta.isEmpty() ? QStringLiteral("/tmp/zelvora-bench") : carpeta;
 }
 
-QString ArchivoVisitas(int visitas, int dentro)
+QString ArchivoGuardado(const QString& nombre, const std::function<void(const QString&)>& llenar)
 {
     const QDir dir(CarpetaDatos());
     if (!dir.mkpath(QStringLiteral(".")))
         Fallar(QStringLiteral("cannot create ") + dir.path());
-    const QString ruta =
-        dir.filePath(Etiqueta(visitas) + QStringLiteral("-dentro-%1.sqlite").arg(dentro));
+    const QString ruta = dir.filePath(nombre);
     if (QFile::exists(ruta))
         return ruta;
-
-    // Built under a temporary name, so an interrupted run leaves nothing that
-    // looks finished.
     const QString temporal = ruta + QStringLiteral(".tmp");
     QFile::remove(temporal);
     QElapsedTimer reloj;
     reloj.start();
-    if (dentro == kDentroMaximo) {
-        std::fprintf(stderr, "Generating %d visits into %s ...\n", visitas, qPrintable(ruta));
-        Generar(temporal, visitas);
-    } else {
-        const QString base = ArchivoVisitas(visitas, kDentroMaximo);
-        reloj.restart();
-        if (!QFile::copy(base, temporal))
-            Fallar(QStringLiteral("cannot copy ") + base);
-        DejarDentro(temporal, dentro);
-    }
+    llenar(temporal);
     if (!QFile::rename(temporal, ruta))
         Fallar(QStringLiteral("cannot rename ") + temporal);
     std::fprintf(stderr, "%s ready in %.1f s\n", qPrintable(ruta), reloj.elapsed() / 1000.0);
     return ruta;
+}
+
+QString ArchivoVisitas(int visitas, int dentro)
+{
+    if (dentro == kDentroMaximo)
+        return ArchivoGuardado(Etiqueta(visitas) + QStringLiteral("-dentro-%1.sqlite").arg(dentro),
+                               [visitas](const QString& temporal) {
+                                   std::fprintf(stderr, "Generating %d visits ...\n", visitas);
+                                   Generar(temporal, visitas);
+                               });
+    // The others start from a copy of the one with every visitor inside.
+    return ArchivoGuardado(Etiqueta(visitas) + QStringLiteral("-dentro-%1.sqlite").arg(dentro),
+                           [visitas, dentro](const QString& temporal) {
+                               const QString base = ArchivoVisitas(visitas, kDentroMaximo);
+                               if (!QFile::copy(base, temporal))
+                                   Fallar(QStringLiteral("cannot copy ") + base);
+                               DejarDentro(temporal, dentro);
+                           });
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+
 #include <QStringList>
+#include <functional>
 
 // Generated visitor logs for the benchmarks, cached on disk between runs.
 
@@ -28,6 +30,11 @@ inline constexpr int kDentroRecientes = 50;
 
 // ZELVORA_BENCH_DIR, else /tmp/zelvora-bench.
 QString CarpetaDatos();
+
+// The file of that name in CarpetaDatos(), built by llenar the first time
+// under a temporary name, so that an interrupted run leaves nothing that looks
+// finished.
+QString ArchivoGuardado(const QString& nombre, const std::function<void(const QString&)>& llenar);
 
 // Path of a log of `visitas` visits with `dentro` (50 or 5000) visitors inside,
 // generated on first use. Throws std::runtime_error.

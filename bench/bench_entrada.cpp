@@ -8,7 +8,7 @@
 #include "foundation/Idiomas.h"
 #include "visits/frmEntrada.h"
 
-#include "ArranqueBench.h"
+#include "BenchSinPantalla.h"
 
 #include <benchmark/benchmark.h>
 
@@ -44,11 +44,5 @@ BENCHMARK(AbrirEntrada)->ArgName("fotos")->Arg(0)->Arg(1)->Unit(benchmark::kMill
 
 int main(int argc, char** argv)
 {
-    if (!EmpezarBench(&argc, argv))
-        return 1;
-    SinPantalla();
-    QApplication app(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return CorrerBenchSinPantalla(argc, argv);
 }

@@ -10,7 +10,7 @@
 #include "visitlog/ListadoVisitas.h"
 #include "visits/Visitas.h"
 
-#include "ArranqueBench.h"
+#include "BenchSinPantalla.h"
 
 #include <benchmark/benchmark.h>
 
@@ -78,11 +78,5 @@ BENCHMARK(ListadoPdf)->ArgName("visitas")->Arg(1000)->Arg(10000)->Unit(benchmark
 
 int main(int argc, char** argv)
 {
-    if (!EmpezarBench(&argc, argv))
-        return 1;
-    SinPantalla();
-    QApplication app(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return CorrerBenchSinPantalla(argc, argv);
 }

@@ -11,7 +11,7 @@
 #include "foundation/Idiomas.h"
 #include "platform/Dialogos.h"
 
-#include "ArranqueBench.h"
+#include "BenchSinPantalla.h"
 
 #include <benchmark/benchmark.h>
 
@@ -98,11 +98,5 @@ BENCHMARK(ListadoCensoPdf)
 
 int main(int argc, char** argv)
 {
-    if (!EmpezarBench(&argc, argv))
-        return 1;
-    SinPantalla();
-    QApplication app(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return CorrerBenchSinPantalla(argc, argv);
 }
