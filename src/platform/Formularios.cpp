@@ -1,8 +1,34 @@
 #include "Formularios.h"
 
+#include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+
+namespace {
+
+class ClicEnRotulo : public QObject
+{
+public:
+    ClicEnRotulo(QLabel* rotulo, QCheckBox* casilla) : QObject(rotulo), casilla_(casilla)
+    {
+        rotulo->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* evento) override
+    {
+        if (evento->type() != QEvent::MouseButtonRelease)
+            return false;
+        casilla_->click();
+        return true;
+    }
+
+private:
+    QCheckBox* casilla_;
+};
+
+} // namespace
 
 void FilaFormulario(QGridLayout* rejilla, int fila, QLabel* rotulo, QWidget* campo)
 {
@@ -17,4 +43,21 @@ QLineEdit* Campo(QWidget* ventana, const QString& nombre, int limite)
     if (limite > 0)
         campo->setMaxLength(limite);
     return campo;
+}
+
+QCheckBox* Casilla(QWidget* ventana, const QString& nombre, bool marcada)
+{
+    auto* casilla = Control<QCheckBox>(ventana, nombre);
+    casilla->setChecked(marcada);
+    return casilla;
+}
+
+QLabel* RotuloCasilla(QWidget* ventana, const QString& nombre, const QString& texto,
+                      QCheckBox* casilla)
+{
+    auto* rotulo = new QLabel(texto, ventana);
+    rotulo->setObjectName(nombre);
+    rotulo->setBuddy(casilla);
+    new ClicEnRotulo(rotulo, casilla);
+    return rotulo;
 }

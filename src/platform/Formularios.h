@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QCheckBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -22,3 +23,11 @@ QLineEdit* Campo(QWidget* ventana, const QString& nombre, int limite);
 // A caption and its field on one row of a form's grid. The caption becomes
 // the field's buddy, so that a screen reader names the field by it.
 void FilaFormulario(QGridLayout* rejilla, int fila, QLabel* rotulo, QWidget* campo);
+
+// A check box, ticked or not.
+QCheckBox* Casilla(QWidget* ventana, const QString& nombre, bool marcada = false);
+
+// The caption of a check box: it names the box, and a click on it is a click
+// on the box.
+QLabel* RotuloCasilla(QWidget* ventana, const QString& nombre, const QString& texto,
+                      QCheckBox* casilla);

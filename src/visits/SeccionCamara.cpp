@@ -5,6 +5,7 @@
 #include "foundation/FechasTexto.h"
 #include "platform/CamaraQt.h"
 #include "platform/Dialogos.h"
+#include "platform/Formularios.h"
 #include "platform/Imagenes.h"
 
 #include <QCheckBox>
@@ -67,18 +68,12 @@ SeccionCamara::~SeccionCamara()
 
 QCheckBox* SeccionCamara::casilla(const char* nombre)
 {
-    auto* c = new QCheckBox(this);
-    c->setObjectName(QString::fromLatin1(nombre));
-    return c;
+    return Casilla(this, QString::fromLatin1(nombre));
 }
 
 QLabel* SeccionCamara::etiqueta(const char* nombre, int slot, QCheckBox* casilla)
 {
-    auto* e = new QLabel(ctx_.texto(slot), this);
-    e->setObjectName(QString::fromLatin1(nombre));
-    e->setBuddy(casilla);
-    e->installEventFilter(this);
-    return e;
+    return RotuloCasilla(this, QString::fromLatin1(nombre), ctx_.texto(slot), casilla);
 }
 
 QLabel* SeccionCamara::cuadroImagen(const char* nombre)
@@ -234,9 +229,5 @@ bool SeccionCamara::eventFilter(QObject* objeto, QEvent* evento)
         Image1->setVisible(objeto == Picture1);
         return true;
     }
-    const auto* etiqueta = qobject_cast<QLabel*>(objeto);
-    auto* casilla = etiqueta ? qobject_cast<QCheckBox*>(etiqueta->buddy()) : nullptr;
-    if (casilla)
-        casilla->click();
-    return casilla != nullptr;
+    return false;
 }

@@ -83,20 +83,15 @@ SeccionProgramadas::SeccionProgramadas(Contexto& ctx, CamposVisita& campos, QWid
 
 QCheckBox* SeccionProgramadas::casilla(const char* nombre, bool marcada)
 {
-    auto* c = Control<QCheckBox>(seccionLista_, QString::fromLatin1(nombre));
-    c->setChecked(marcada);
-    return c;
+    return Casilla(seccionLista_, QString::fromLatin1(nombre), marcada);
 }
 
 QLabel* SeccionProgramadas::etiqueta(const char* nombre, int slot, QCheckBox* casilla)
 {
-    auto* e = new QLabel(ctx_.texto(slot), casilla ? seccionLista_ : this);
-    e->setObjectName(QString::fromLatin1(nombre));
-    if (casilla) {
-        // As on the rest of the panel, a click on the caption is a click on its box.
-        e->setBuddy(casilla);
-        e->installEventFilter(this);
-    }
+    if (casilla)
+        return RotuloCasilla(seccionLista_, QString::fromLatin1(nombre), ctx_.texto(slot), casilla);
+    auto* e = Control<QLabel>(this, QString::fromLatin1(nombre));
+    e->setText(ctx_.texto(slot));
     return e;
 }
 
@@ -312,16 +307,4 @@ QWidget* SeccionProgramadas::ventanaDelPanel() const
     QWidget* panel = parentWidget();
     auto* marco = qobject_cast<QMdiSubWindow*>(panel->parentWidget());
     return marco ? static_cast<QWidget*>(marco) : panel;
-}
-
-bool SeccionProgramadas::eventFilter(QObject* objeto, QEvent* evento)
-{
-    if (evento->type() == QEvent::MouseButtonRelease) {
-        const auto* rotulo = qobject_cast<QLabel*>(objeto);
-        if (auto* c = rotulo ? qobject_cast<QCheckBox*>(rotulo->buddy()) : nullptr) {
-            c->click();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(objeto, evento);
 }

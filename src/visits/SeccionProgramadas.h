@@ -55,8 +55,6 @@ public:
     int IdVisitaProgramadaSel = 0;
 
 protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
-
 private:
     QCheckBox* casilla(const char* nombre, bool marcada);
     QLabel* etiqueta(const char* nombre, int slot, QCheckBox* casilla);

@@ -6,6 +6,7 @@
 #include "frmSalida.h"
 #include "platform/AccionBD.h"
 #include "platform/Dialogos.h"
+#include "platform/Formularios.h"
 #include "platform/Imagenes.h"
 
 #include <QApplication>
@@ -77,21 +78,15 @@ frmEntrada::frmEntrada(Contexto& ctx, QWidget* padre) : Panel(padre), campos(ctx
 
 QCheckBox* frmEntrada::casilla(const char* nombre, bool marcada)
 {
-    auto* c = new QCheckBox(this);
-    c->setObjectName(QString::fromLatin1(nombre));
-    c->setChecked(marcada);
-    return c;
+    return Casilla(this, QString::fromLatin1(nombre), marcada);
 }
 
 QLabel* frmEntrada::etiqueta(const char* nombre, int slot, QCheckBox* casilla)
 {
-    auto* e = new QLabel(ctx_.texto(slot), this);
-    e->setObjectName(QString::fromLatin1(nombre));
-    if (casilla) {
-        // The caption names its box, and a click on it is a click on the box.
-        e->setBuddy(casilla);
-        e->installEventFilter(this);
-    }
+    if (casilla)
+        return RotuloCasilla(this, QString::fromLatin1(nombre), ctx_.texto(slot), casilla);
+    auto* e = Control<QLabel>(this, QString::fromLatin1(nombre));
+    e->setText(ctx_.texto(slot));
     return e;
 }
 
@@ -231,20 +226,13 @@ bool frmEntrada::eventFilter(QObject* objeto, QEvent* evento)
     return Panel::eventFilter(objeto, evento);
 }
 
-// A click on a caption: Label3 carries over, the others click their box.
+// A click on Label3 carries over the last visit.
 bool frmEntrada::filtrarEtiqueta(QObject* objeto, QEvent* evento)
 {
-    if (evento->type() != QEvent::MouseButtonRelease)
+    if (evento->type() != QEvent::MouseButtonRelease || objeto != campos.Label3)
         return false;
-    if (objeto == campos.Label3) {
-        cargarUltimaVisita();
-        return true;
-    }
-    const auto* etiqueta = qobject_cast<QLabel*>(objeto);
-    auto* casilla = etiqueta ? qobject_cast<QCheckBox*>(etiqueta->buddy()) : nullptr;
-    if (casilla)
-        casilla->click();
-    return casilla != nullptr;
+    cargarUltimaVisita();
+    return true;
 }
 
 // A key on a source box, once the box has taken it, leaves exactly one
