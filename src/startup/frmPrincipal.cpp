@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 
 #include "Supervisor.h"
+#include "admin/frmUsuarios.h"
 #include "census/ListadoCenso.h"
 #include "census/frmConsultaCenso.h"
 #include "census/frmNuevoCenso.h"
@@ -164,7 +165,12 @@ void frmPrincipal::crearTablaPaneles()
          {},
          [this] { ImprimirListadoCenso(ctx_, this); }},
         {mnuConfig, std::nullopt, {}, {}, 0, {}},
-        {mnuUsuarios, Permiso::GestionUsuarios, {}, {}, 0, {}},
+        {mnuUsuarios,
+         Permiso::GestionUsuarios,
+         QStringLiteral("Abre panel Gestión de Usuarios"),
+         {},
+         0,
+         [&ctx] { return new frmUsuarios(ctx); }},
         {mnuCambiar, Permiso::CambiarContrasena, {}, {}, 0, {}},
     };
     for (EntradaPanel& fila : paneles_)
