@@ -73,6 +73,36 @@ bool ExisteMismaClave(BaseDatos& bd, const QString& sr, const ClaveUsuario& clav
     return false;
 }
 
+bool TienePermiso(BaseDatos& bd, int idSr, int idPermiso)
+{
+    QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT 1 FROM UsuariosPermisos WHERE id_sr = ? AND "
+                                             "id_permiso = ? AND PermisoAutorizado <> 0"),
+                              {idSr, idPermiso});
+    return q.next();
+}
+
+// Read inside the writing transaction, so that two terminals cannot each
+// take the permission from one of the last two holders at once.
+bool EsUltimoAdministrador(BaseDatos& bd, int idSr)
+{
+    if (!TienePermiso(bd, idSr, kPermisoGestionUsuarios))
+        return false;
+    QSqlQuery q = bd.ejecutar(
+        QStringLiteral("SELECT COUNT(*) FROM UsuariosPermisos AS up INNER JOIN sr ON sr.id_sr = "
+                       "up.id_sr WHERE up.id_permiso = ? AND up.PermisoAutorizado <> 0 AND "
+                       "up.id_sr <> ?"),
+        {kPermisoGestionUsuarios, idSr});
+    return q.next() && q.value(0).toInt() == 0;
+}
+
+bool QuitaGestionUsuarios(const QList<std::pair<int, bool>>& permisos)
+{
+    for (const auto& [idPermiso, autorizado] : permisos)
+        if (idPermiso == kPermisoGestionUsuarios && !autorizado)
+            return true;
+    return false;
+}
+
 } // namespace
 
 QList<FilaUsuario> ListarUsuarios(BaseDatos& bd)
@@ -156,6 +186,8 @@ ResultadoUsuario ModificarUsuario(BaseDatos& bd, int idSr, const DatosUsuario& d
             return ResultadoUsuario::SinMemoria;
     }
     BaseDatos::Transaccion t(bd);
+    if (QuitaGestionUsuarios(permisos) && EsUltimoAdministrador(bd, idSr))
+        return ResultadoUsuario::UltimoAdministrador;
     QVariantList valores = {datos.sr, datos.nombre, datos.ape1, datos.ape2};
     QString sql = QStringLiteral("UPDATE sr SET sr = ?, nombre = ?, ape1 = ?, ape2 = ?");
     if (!clave.sinCambios()) {
@@ -180,6 +212,8 @@ ResultadoUsuario ModificarUsuario(BaseDatos& bd, int idSr, const DatosUsuario& d
 ResultadoUsuario EliminarUsuario(BaseDatos& bd, int idSr, QStringList* sucesos)
 {
     BaseDatos::Transaccion t(bd);
+    if (EsUltimoAdministrador(bd, idSr))
+        return ResultadoUsuario::UltimoAdministrador;
     bd.ejecutar(QStringLiteral("DELETE FROM sr WHERE id_sr = ?"), {idSr});
     bd.ejecutar(QStringLiteral("DELETE FROM UsuariosPermisos WHERE id_sr = ?"), {idSr});
     t.confirmar();

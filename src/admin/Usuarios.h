@@ -56,10 +56,14 @@ QString TextoPermisoAutorizado(const TablasIdioma& idioma, const QVariant& autor
 
 enum class ResultadoUsuario {
     Hecho,
-    Duplicado,  // same name and password as another user
-    NoExiste,   // the user is gone (another terminal deleted it)
-    SinMemoria, // the password could not be hashed
+    Duplicado,           // same name and password as another user
+    UltimoAdministrador, // nobody would be left to manage users
+    NoExiste,            // the user is gone (another terminal deleted it)
+    SinMemoria,          // the password could not be hashed
 };
+
+// The number of the permission that opens the users panel.
+inline constexpr int kPermisoGestionUsuarios = 14;
 
 // Adds the user with level "1" and one grant row, not granted, per catalogue
 // row, all or nothing. idNuevo receives the new user's number; sucesos the
@@ -69,10 +73,13 @@ ResultadoUsuario AgregarUsuario(BaseDatos& bd, const DatosUsuario& datos, const 
 
 // Stores the user's data and every grant listed (permission number, granted),
 // all or nothing. A password sinCambios keeps the user's own stored one.
+// Refused when it would take the users panel away from the last user who can
+// open it.
 ResultadoUsuario ModificarUsuario(BaseDatos& bd, int idSr, const DatosUsuario& datos,
                                   const ClaveUsuario& clave,
                                   const QList<std::pair<int, bool>>& permisos,
                                   QStringList* sucesos);
 
-// Deletes the user and its grants, all or nothing.
+// Deletes the user and its grants, all or nothing; refused for the last user
+// who can open the users panel.
 ResultadoUsuario EliminarUsuario(BaseDatos& bd, int idSr, QStringList* sucesos);

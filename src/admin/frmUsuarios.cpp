@@ -269,13 +269,16 @@ ClaveUsuario frmUsuarios::clave() const
     return {txtClave->text(), 0};
 }
 
-void frmUsuarios::informarRechazo(ResultadoUsuario resultado)
+void frmUsuarios::informarRechazo(ResultadoUsuario resultado, const QString& ultimoAdministrador)
 {
     switch (resultado) {
     case ResultadoUsuario::Hecho:
         return;
     case ResultadoUsuario::Duplicado:
         avisar(334, txtUsuario);
+        return;
+    case ResultadoUsuario::UltimoAdministrador:
+        ctx_.dialogos.advertir(this, ctx_.idioma.mensaje(ultimoAdministrador));
         return;
     case ResultadoUsuario::NoExiste:
         ctx_.dialogos.advertir(this, ctx_.idioma.mensaje(QStringLiteral("XUsuarioNoExiste")));
@@ -298,7 +301,7 @@ void frmUsuarios::agregarUsuario()
         }))
         return;
     if (resultado != ResultadoUsuario::Hecho)
-        return informarRechazo(resultado);
+        return informarRechazo(resultado, QString());
     for (const QString& suceso : sucesos)
         ctx_.registrar(suceso);
     listadoCompleto();
@@ -328,7 +331,7 @@ void frmUsuarios::modificarUsuario()
         }))
         return;
     if (resultado != ResultadoUsuario::Hecho)
-        return informarRechazo(resultado);
+        return informarRechazo(resultado, QStringLiteral("XUltimoAdministrador"));
     for (const QString& suceso : sucesos)
         ctx_.registrar(suceso);
     idUsuarioSel_ = 0;
@@ -353,7 +356,7 @@ void frmUsuarios::eliminarUsuario()
                   [&](BaseDatos& bd) { resultado = EliminarUsuario(bd, idUsuarioSel_, &sucesos); }))
         return;
     if (resultado != ResultadoUsuario::Hecho)
-        return informarRechazo(resultado);
+        return informarRechazo(resultado, QStringLiteral("XUltimoAdministradorEliminar"));
     listadoCompleto();
     for (const QString& suceso : sucesos)
         ctx_.registrar(suceso);

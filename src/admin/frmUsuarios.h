@@ -67,7 +67,7 @@ private:
     bool camposCompletos(int slotUsuario, int slotClave, int slotNombre);
     DatosUsuario datos() const;
     ClaveUsuario clave() const;
-    void informarRechazo(ResultadoUsuario resultado);
+    void informarRechazo(ResultadoUsuario resultado, const QString& ultimoAdministrador);
 
     Contexto& ctx_;
     ModeloTabla* usuarios_;

@@ -418,6 +418,39 @@ private slots:
         QCOMPARE(enfocado(), panel->txtUsuario);
     }
 
+    // Nobody may be left without the users panel: its last holder can
+    // neither be deleted nor lose the grant; with a second holder both go.
+    void ultimoConGestionDeUsuarios()
+    {
+        QVERIFY(abrir());
+        const QString antes = registro();
+        elegir("Admin");
+        QTest::mouseClick(panel->btnEliminarUsuario, Qt::LeftButton);
+        QCOMPARE(carpeta->dialogos.ultimo().texto,
+                 carpeta->ctx->idioma.mensaje("XUltimoAdministradorEliminar"));
+        QCOMPARE(carpeta->consultar("SELECT COUNT(*) FROM sr"), QStringList{"1"});
+        QCOMPARE(permisosGuardados(1), todos(0, "1"));
+
+        dobleClicPermiso(14);
+        escribir(panel->txtApe1, "Gil");
+        QTest::mouseClick(panel->btnModificarUsuario, Qt::LeftButton);
+        QCOMPARE(carpeta->dialogos.ultimo().texto,
+                 carpeta->ctx->idioma.mensaje("XUltimoAdministrador"));
+        QCOMPARE(carpeta->consultar("SELECT ape1 FROM sr WHERE id_sr = 1"), QStringList{"Pérez"});
+        QCOMPARE(permisosGuardados(1), todos(0, "1"));
+        QCOMPARE(registro(), antes);
+
+        const int beto = carpeta->agregarUsuario("beto", "b", {14});
+        QTest::mouseClick(panel->btnModificarUsuario, Qt::LeftButton);
+        QCOMPARE(carpeta->dialogos.ultimo().texto, texto(343));
+        QCOMPARE(permisosGuardados(1).value(13), "14|0");
+        elegir("beto");
+        QCOMPARE(panel->IdUsuarioSel(), beto);
+        QTest::mouseClick(panel->btnEliminarUsuario, Qt::LeftButton);
+        QCOMPARE(carpeta->dialogos.ultimo().texto,
+                 carpeta->ctx->idioma.mensaje("XUltimoAdministradorEliminar"));
+    }
+
     // A grant row that cannot be written leaves no user behind, and the
     // panel goes on.
     void altaFallidaNoDejaNada()
