@@ -15,6 +15,15 @@ void ModeloTabla::fijarFilas(QList<QStringList> filas, QList<int> ids)
     endResetModel();
 }
 
+void ModeloTabla::fijarTexto(int fila, int columna, const QString& texto)
+{
+    if (fila < 0 || fila >= filas_.size() || columna < 0 || columna >= filas_[fila].size())
+        return;
+    filas_[fila][columna] = texto;
+    const QModelIndex celda = index(fila, columna);
+    emit dataChanged(celda, celda, {Qt::DisplayRole});
+}
+
 QString ModeloTabla::texto(int fila, int columna) const
 {
     if (fila < 0 || fila >= filas_.size())

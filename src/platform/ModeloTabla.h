@@ -14,6 +14,8 @@ public:
 
     void fijarEncabezados(const QStringList& encabezados);
     void fijarFilas(QList<QStringList> filas, QList<int> ids);
+    // Changes one cell in place: the selection and the current row stay.
+    void fijarTexto(int fila, int columna, const QString& texto);
 
     int id(int fila) const { return fila >= 0 && fila < ids_.size() ? ids_[fila] : 0; }
     // The row holding that id, or -1.

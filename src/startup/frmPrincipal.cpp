@@ -10,6 +10,7 @@
 
 #include "Supervisor.h"
 #include "admin/frmCambiar.h"
+#include "admin/frmUsuarios.h"
 #include "census/ListadoCenso.h"
 #include "census/frmConsultaCenso.h"
 #include "census/frmNuevoCenso.h"
@@ -165,7 +166,12 @@ void frmPrincipal::crearTablaPaneles()
          {},
          [this] { ImprimirListadoCenso(ctx_, this); }},
         {mnuConfig, std::nullopt, {}, {}, 0, {}},
-        {mnuUsuarios, Permiso::GestionUsuarios, {}, {}, 0, {}},
+        {mnuUsuarios,
+         Permiso::GestionUsuarios,
+         QStringLiteral("Abre panel Gestión de Usuarios"),
+         {},
+         0,
+         [&ctx] { return new frmUsuarios(ctx); }},
         {mnuCambiar,
          Permiso::CambiarContrasena,
          QStringLiteral("Abre el panel de cambiar contraseña"),
