@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 
 #include "Supervisor.h"
+#include "admin/frmConfig.h"
 #include "census/ListadoCenso.h"
 #include "census/frmConsultaCenso.h"
 #include "census/frmNuevoCenso.h"
@@ -163,7 +164,12 @@ void frmPrincipal::crearTablaPaneles()
          0,
          {},
          [this] { ImprimirListadoCenso(ctx_, this); }},
-        {mnuConfig, std::nullopt, {}, {}, 0, {}},
+        {mnuConfig,
+         std::nullopt,
+         QStringLiteral("Abre el panel de Configuración"),
+         {},
+         0,
+         [&ctx] { return new frmConfig(ctx); }},
         {mnuUsuarios, Permiso::GestionUsuarios, {}, {}, 0, {}},
         {mnuCambiar, Permiso::CambiarContrasena, {}, {}, 0, {}},
     };
