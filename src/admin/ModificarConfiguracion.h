@@ -4,7 +4,33 @@
 
 #include <QString>
 
+#include <optional>
+
 class Contexto;
+struct TablasIdioma;
+
+// The text fields of the configuration panel, in file order.
+enum class CampoTexto {
+    RutaBD,
+    PuntoControl,
+    TiempoAvisoDefecto,
+    RangoMinSizeBD,
+    RangoMaxSizeBD,
+    MaxSizeBD
+};
+
+struct CampoRechazado
+{
+    CampoTexto campo;
+    QString motivo; // in the language of the tables, naming the field
+};
+
+// The first text field that zelvora.cfg could not give back as typed: ";"
+// separates its fields and "," ends the value when the file is read. The
+// control point must also make a file name (PuntoControlValido). Nothing when
+// every field can be written.
+std::optional<CampoRechazado> RevisarCamposTexto(const Configuracion& cfg,
+                                                 const TablasIdioma& idioma);
 
 // The event-log text of a save: the line the file held and the line written.
 QString SucesoModificaConfiguracion(const QString& anterior, const QString& nueva);

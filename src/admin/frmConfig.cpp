@@ -164,9 +164,35 @@ Configuracion frmConfig::leerCampos() const
     return cfg;
 }
 
+QLineEdit* frmConfig::campoTexto(CampoTexto campo) const
+{
+    switch (campo) {
+    case CampoTexto::RutaBD:
+        return txtRutaBD;
+    case CampoTexto::PuntoControl:
+        return txtPunto;
+    case CampoTexto::TiempoAvisoDefecto:
+        return txtTiempoAvisoDefecto;
+    case CampoTexto::RangoMinSizeBD:
+        return txtRangoMinSizeBD;
+    case CampoTexto::RangoMaxSizeBD:
+        return txtRangoMaxSizeBD;
+    case CampoTexto::MaxSizeBD:
+        break;
+    }
+    return txtMaxSizeBD;
+}
+
 void frmConfig::modificarConfig()
 {
     const Configuracion nueva = leerCampos();
+    // Refused before the question: the guard is not asked to confirm what
+    // cannot be written.
+    if (const std::optional<CampoRechazado> rechazo = RevisarCamposTexto(nueva, ctx_.idioma)) {
+        ctx_.dialogos.advertir(this, rechazo->motivo, ctx_.texto(kTitulo));
+        campoTexto(rechazo->campo)->setFocus();
+        return;
+    }
     if (!ctx_.dialogos.confirmar(this, ctx_.texto(375), ctx_.texto(kTitulo),
                                  Dialogos::Icono::Exclamacion, Dialogos::Respuesta::No))
         return;

@@ -10,6 +10,8 @@ class QLineEdit;
 class QPushButton;
 struct Configuracion;
 
+enum class CampoTexto;
+
 // This terminal's zelvora.cfg in fifteen fields: shown as the file holds it
 // when the panel opens, written back to the file and put in use on request.
 class frmConfig : public Panel
@@ -65,6 +67,7 @@ private:
                        QLabel*& etiqueta);
     void mostrar(const Configuracion& cfg);
     Configuracion leerCampos() const;
+    QLineEdit* campoTexto(CampoTexto campo) const;
 
     Contexto& ctx_;
 };

@@ -6,6 +6,7 @@
 #include "admin/frmConfig.h"
 #include "startup/frmPrincipal.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -290,6 +291,74 @@ private slots:
         guardar();
         QCOMPARE(archivoCfg(), (kInicial + "\r\n").toUtf8());
         QCOMPARE(modificaciones(), QStringList{Modifica(kInicial, kInicial)});
+    }
+
+    // ";" separates the file's fields and "," ends the value read: either in
+    // any text field is refused, naming the field, before anything is asked
+    // or written; the cursor goes to the field.
+    void separadoresRechazados_data()
+    {
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("mensaje");
+        const auto otro = [](const char* rotulo, const char* c) {
+            return QStringLiteral(
+                       "El campo \"%1\" no puede contener el carácter \"%2\": el archivo "
+                       "de configuración lo usa para separar sus valores.")
+                .arg(QString::fromUtf8(rotulo), QLatin1String(c));
+        };
+        const auto punto = [](const char* c) {
+            return QStringLiteral(
+                       "El punto de control no puede contener el carácter \"%1\": su "
+                       "nombre forma parte del nombre de los archivos de sucesos y es un "
+                       "campo del archivo de configuración.")
+                .arg(QLatin1String(c));
+        };
+        const char* rotuloRuta = "Ruta Base de Datos - Especificar sólo para uso en red";
+        QTest::newRow("ruta ;") << "txtRutaBD"
+                                << "/srv/a;b" << otro(rotuloRuta, ";");
+        QTest::newRow("ruta ,") << "txtRutaBD"
+                                << "/srv/a,b" << otro(rotuloRuta, ",");
+        QTest::newRow("punto ;") << "txtPunto"
+                                 << "NORTE;2" << punto(";");
+        QTest::newRow("punto ,") << "txtPunto"
+                                 << "NORTE,2" << punto(",");
+        QTest::newRow("punto vacío") << "txtPunto"
+                                     << ""
+                                     << "Indique el nombre del punto de control.";
+        QTest::newRow("punto /") << "txtPunto"
+                                 << "A/B" << punto("/");
+        QTest::newRow("tiempo ,") << "txtTiempoAvisoDefecto"
+                                  << "1,5" << otro("Tiempo de Aviso por Defecto", ",");
+        QTest::newRow("mínimo ;") << "txtRangoMinSizeBD"
+                                  << "1;0"
+                                  << otro("Rango Mínimo de Aviso Tamaño Base de Datos", ";");
+        QTest::newRow("máximo ,") << "txtRangoMaxSizeBD"
+                                  << "2,0"
+                                  << otro("Rango Máximo de Aviso Tamaño Base de Datos", ",");
+        QTest::newRow("alerta ;") << "txtMaxSizeBD"
+                                  << "3;" << otro("Alerta Máximo Tamaño Base de Datos", ";");
+    }
+    void separadoresRechazados()
+    {
+        QFETCH(QString, campo);
+        QFETCH(QString, texto);
+        QFETCH(QString, mensaje);
+        QVERIFY(abrir());
+        const QStringList sucesos = carpeta->lineasSucesos();
+        auto* control = panel->findChild<QLineEdit*>(campo);
+        QVERIFY(control);
+        escribir(control, texto);
+        panel->btnModificarConfig->setFocus();
+        guardar();
+
+        QCOMPARE(carpeta->dialogos.textos(), QStringList{mensaje});
+        QCOMPARE(carpeta->dialogos.ultimo().icono, Dialogos::Icono::Exclamacion);
+        QCOMPARE(carpeta->dialogos.ultimo().titulo, kTitulo);
+        QTRY_COMPARE(QApplication::focusWidget(), control);
+        QCOMPARE(archivoCfg(), (kInicial + "\r\n").toUtf8());
+        QCOMPARE(LineaConfiguracion(carpeta->ctx->cfg), kInicial);
+        QCOMPARE(carpeta->lineasSucesos(), sucesos);
     }
 
     // A file removed while the panel was open is written anew; the old line
