@@ -16,6 +16,9 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -28,6 +31,33 @@ QString Modifica(const QString& anterior, const QString& nueva)
     return "Modifica Configuración - Valores anteriores: <->" + anterior +
            "<-> Nuevos valores: <->" + nueva + "<->";
 }
+
+// The system refuses to let any file grow while this lives, as a read-only
+// folder does; a read-only folder alone does not stop a test run as root.
+class EscrituraImpedida
+{
+public:
+    explicit EscrituraImpedida(const QString& carpeta) : carpeta_(carpeta)
+    {
+        permisos_ = QFile::permissions(carpeta_);
+        QFile::setPermissions(carpeta_, QFile::ReadOwner | QFile::ExeOwner);
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &antes_);
+        rlimit ninguno = antes_;
+        ninguno.rlim_cur = 0;
+        ::setrlimit(RLIMIT_FSIZE, &ninguno);
+    }
+    ~EscrituraImpedida()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &antes_);
+        QFile::setPermissions(carpeta_, permisos_);
+    }
+
+private:
+    QString carpeta_;
+    QFile::Permissions permisos_;
+    rlimit antes_{};
+};
 
 } // namespace
 
@@ -371,6 +401,43 @@ private slots:
         QCOMPARE(archivoCfg(), (kInicial + "\r\n").toUtf8());
         QCOMPARE(modificaciones(), QStringList{Modifica(QString(), kInicial)});
         QCOMPARE(carpeta->dialogos.ultimo().texto, "Configuración modificada correctamente");
+    }
+
+    // A file the system will not let be written: the guard is told why, the
+    // old file and the values in use stay, and no change is logged.
+    void escrituraFallidaNoCambiaNada()
+    {
+        QVERIFY(abrir());
+        escribir(panel->txtPunto, "SUR");
+        QTest::mouseClick(panel->chkEfectuarRegistroDeSucesos, Qt::LeftButton);
+        const QStringList sucesos = carpeta->lineasSucesos();
+        std::optional<EscrituraImpedida> impedida;
+        carpeta->dialogos.alMostrar = [&](const Dialogos::Mensaje& m) {
+            if (m.botones == Dialogos::Botones::SiNo)
+                impedida.emplace(carpeta->ruta());
+            else
+                impedida.reset();
+        };
+        guardar();
+        carpeta->dialogos.alMostrar = {};
+        impedida.reset();
+
+        QCOMPARE(carpeta->dialogos.mostrados.size(), 2u);
+        const Dialogos::Mensaje& caja = carpeta->dialogos.ultimo();
+        const QString inicio = "No se ha podido guardar la configuración. El archivo y los valores "
+                               "en uso no han cambiado:\r\n\r\n" +
+                               carpeta->archivo("zelvora.cfg") + "\r\n";
+        QVERIFY2(caja.texto.startsWith(inicio), qPrintable(caja.texto));
+        QVERIFY(caja.texto.size() > inicio.size()); // the system's reason
+        QCOMPARE(caja.icono, Dialogos::Icono::Exclamacion);
+        QCOMPARE(caja.titulo, kTitulo);
+
+        QCOMPARE(archivoCfg(), (kInicial + "\r\n").toUtf8());
+        QCOMPARE(entradas(),
+                 (QStringList{"sucesos", "zelvora.cfg", "zelvora.db", "zelvora_idioma.cfg"}));
+        QCOMPARE(LineaConfiguracion(carpeta->ctx->cfg), kInicial);
+        QCOMPARE(carpeta->lineasSucesos(), sucesos);
+        QVERIFY(carpeta->lineasSucesos("SUR").isEmpty());
     }
 
     // A file missing or without a control point when the panel opens: the
