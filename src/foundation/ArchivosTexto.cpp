@@ -102,8 +102,10 @@ bool EscribirLineaUnica(const QString& ruta, const QString& linea, QString* erro
 {
     QSaveFile archivo(ruta);
     if (archivo.open(QIODevice::WriteOnly)) {
-        archivo.write((linea + QStringLiteral("\r\n")).toUtf8());
-        if (archivo.commit())
+        const QByteArray bytes = (linea + QStringLiteral("\r\n")).toUtf8();
+        // The bytes reach the new file only at flush(), and commit() does not
+        // see a failure there (a full disk): it would put an empty file in place.
+        if (archivo.write(bytes) == bytes.size() && archivo.flush() && archivo.commit())
             return true;
     }
     if (error)

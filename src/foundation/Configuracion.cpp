@@ -1,5 +1,6 @@
 #include "Configuracion.h"
 
+#include "ArchivosTexto.h"
 #include "Idiomas.h"
 
 #include <QStringList>
@@ -134,6 +135,14 @@ QString LineaConfiguracion(const Configuracion& cfg)
                                 Estado(cfg.TomarFotografia),
                                 Estado(cfg.DuplicarEntrada)};
     return campos.join(u';');
+}
+
+QString LeerLineaConfiguracion(const QString& carpetaPrograma)
+{
+    QByteArray contenido;
+    if (!LeerArchivo(carpetaPrograma + u'/' + kArchivoConfiguracion, &contenido))
+        return QString();
+    return PrimerCampo(DecodificarTexto(contenido));
 }
 
 QString CarpetaDatos(const Configuracion& cfg, const QString& carpetaPrograma)

@@ -40,6 +40,11 @@ Configuracion InterpretarLineaConfiguracion(const QString& linea);
 // The line the file holds for these values (truth values as 0 or 1).
 QString LineaConfiguracion(const Configuracion& cfg);
 
+// The value the file holds now, read the way the old platform's field input
+// read it (the first comma- or line-delimited field). Empty when the file is
+// missing or unreadable.
+QString LeerLineaConfiguracion(const QString& carpetaPrograma);
+
 // Folder of the database, event log and backups: RutaBD, else the program folder.
 QString CarpetaDatos(const Configuracion& cfg, const QString& carpetaPrograma);
 QString RutaBaseDatos(const Configuracion& cfg, const QString& carpetaPrograma);

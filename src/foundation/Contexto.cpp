@@ -1,6 +1,5 @@
 #include "Contexto.h"
 
-#include "ArchivosTexto.h"
 #include "RegistroSucesos.h"
 
 #include <QtDebug>
@@ -37,9 +36,7 @@ void Contexto::registrar(const QString& texto)
 LecturaConfiguracion Contexto::LeerConfiguracion()
 {
     cfg = Configuracion::PorDefecto();
-    QByteArray contenido;
-    const bool leido = LeerArchivo(carpetaPrograma_ + u'/' + kArchivoConfiguracion, &contenido);
-    const QString linea = leido ? PrimerCampo(DecodificarTexto(contenido)) : QString();
+    const QString linea = LeerLineaConfiguracion(carpetaPrograma_);
     cfg = InterpretarLineaConfiguracion(linea);
 
     registrar(QStringLiteral("Configuración de Inicio: ") + linea);

@@ -11,6 +11,7 @@
 #include "Supervisor.h"
 #include "admin/frmCambiar.h"
 #include "admin/frmUsuarios.h"
+#include "admin/frmConfig.h"
 #include "census/ListadoCenso.h"
 #include "census/frmConsultaCenso.h"
 #include "census/frmNuevoCenso.h"
@@ -165,7 +166,6 @@ void frmPrincipal::crearTablaPaneles()
          0,
          {},
          [this] { ImprimirListadoCenso(ctx_, this); }},
-        {mnuConfig, std::nullopt, {}, {}, 0, {}},
         {mnuUsuarios,
          Permiso::GestionUsuarios,
          QStringLiteral("Abre panel Gestión de Usuarios"),
@@ -179,6 +179,12 @@ void frmPrincipal::crearTablaPaneles()
          0,
          {},
          [this] { frmCambiar::Abrir(ctx_, this); }},
+        {mnuConfig,
+         std::nullopt,
+         QStringLiteral("Abre el panel de Configuración"),
+         {},
+         0,
+         [&ctx] { return new frmConfig(ctx); }},
     };
     for (EntradaPanel& fila : paneles_)
         if (!fila.suceso.isEmpty() || fila.crear || fila.modal)
