@@ -18,13 +18,6 @@ namespace {
 
 constexpr int kLargoClave = 20;
 
-QLineEdit* CampoClave(QWidget* ventana, const char* nombre)
-{
-    QLineEdit* campo = Campo(ventana, QString::fromLatin1(nombre), kLargoClave);
-    campo->setEchoMode(QLineEdit::Password);
-    return campo;
-}
-
 } // namespace
 
 frmCambiar::frmCambiar(Contexto& ctx, QWidget* llamador) : QDialog(llamador), ctx_(ctx)
@@ -35,9 +28,9 @@ frmCambiar::frmCambiar(Contexto& ctx, QWidget* llamador) : QDialog(llamador), ct
     setWindowIcon(icono);
     PonerFondo(this, ctx_.carpetaPrograma(), QStringLiteral("img/fondo5.jpg"));
 
-    txtActual = CampoClave(this, "txtActual");
-    txtNueva = CampoClave(this, "txtNueva");
-    txtConfirme = CampoClave(this, "txtConfirme");
+    txtActual = CampoClave(this, QStringLiteral("txtActual"), kLargoClave);
+    txtNueva = CampoClave(this, QStringLiteral("txtNueva"), kLargoClave);
+    txtConfirme = CampoClave(this, QStringLiteral("txtConfirme"), kLargoClave);
     btnCambiar = Control<QPushButton>(this, QStringLiteral("btnCambiar"));
     btnCambiar->setIcon(icono);
     btnCambiar->setText(ctx_.texto(22));

@@ -96,9 +96,7 @@ frmUsuarios::frmUsuarios(Contexto& ctx, QWidget* padre) : Panel(padre), ctx_(ctx
 void frmUsuarios::crearControles()
 {
     txtUsuario = Campo(this, QStringLiteral("txtUsuario"), 15);
-    txtClave = Campo(this, QStringLiteral("txtClave"), 15);
-    txtClave->setEchoMode(QLineEdit::Password);
-    txtClave->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    txtClave = CampoClave(this, QStringLiteral("txtClave"), 15);
     txtNombre = Campo(this, QStringLiteral("txtNombre"), 15);
     txtApe1 = Campo(this, QStringLiteral("txtApe1"), 20);
     txtApe2 = Campo(this, QStringLiteral("txtApe2"), 20);

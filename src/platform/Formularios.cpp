@@ -45,6 +45,14 @@ QLineEdit* Campo(QWidget* ventana, const QString& nombre, int limite)
     return campo;
 }
 
+QLineEdit* CampoClave(QWidget* ventana, const QString& nombre, int limite)
+{
+    QLineEdit* campo = Campo(ventana, nombre, limite);
+    campo->setEchoMode(QLineEdit::Password);
+    campo->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    return campo;
+}
+
 QCheckBox* Casilla(QWidget* ventana, const QString& nombre, bool marcada)
 {
     auto* casilla = Control<QCheckBox>(ventana, nombre);

@@ -24,6 +24,9 @@ QLineEdit* Campo(QWidget* ventana, const QString& nombre, int limite);
 // the field's buddy, so that a screen reader names the field by it.
 void FilaFormulario(QGridLayout* rejilla, int fila, QLabel* rotulo, QWidget* campo);
 
+// A password field: each character typed is shown as "*".
+QLineEdit* CampoClave(QWidget* ventana, const QString& nombre, int limite);
+
 // A check box, ticked or not.
 QCheckBox* Casilla(QWidget* ventana, const QString& nombre, bool marcada = false);
 

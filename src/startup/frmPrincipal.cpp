@@ -10,8 +10,8 @@
 
 #include "Supervisor.h"
 #include "admin/frmCambiar.h"
-#include "admin/frmUsuarios.h"
 #include "admin/frmConfig.h"
+#include "admin/frmUsuarios.h"
 #include "census/ListadoCenso.h"
 #include "census/frmConsultaCenso.h"
 #include "census/frmNuevoCenso.h"

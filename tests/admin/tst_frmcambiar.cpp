@@ -83,13 +83,13 @@ private slots:
         const QString guardada = carpeta->consultar("SELECT dw FROM sr WHERE id_sr = 1")[0];
         usar([&](frmCambiar& w) {
             QCOMPARE(QApplication::focusWidget(), w.txtActual);
-            QCOMPARE(w.txtActual->echoMode(), QLineEdit::Password);
             QCOMPARE(w.txtConfirme->maxLength(), 20);
             teclear(w, "", "", "");
             teclear(w, "Secreto1", "Nueva clave", "nueva clave");
             teclear(w, "Secreto1", "", "");
             teclear(w, "Secreto9", "Nueva", "Nueva");
             QCOMPARE(w.txtActual->text(), "Secreto9");
+            QCOMPARE(w.txtActual->displayText(), "********");
             QCOMPARE(w.txtNueva->text(), "Nueva");
             QVERIFY(w.isVisible());
             // Coming back to the window (after a box, say) starts again at the top.
