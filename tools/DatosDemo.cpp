@@ -1,6 +1,7 @@
 #include "DatosDemo.h"
 
 #include "foundation/BaseDatos.h"
+#include "foundation/Claves.h"
 #include "foundation/Normalizar.h"
 
 #include <QStringList>
@@ -127,7 +128,8 @@ void AgregarGuardia(BaseDatos& bd)
 {
     const QVariant idSr =
         bd.ejecutar(QStringLiteral("INSERT INTO sr (sr, dw, nombre, ape1, ape2, nivel) VALUES "
-                                   "('guardia', 'guardia', 'Ramón', 'Estrada', 'Núñez', '1')"))
+                                   "('guardia', ?, 'Ramón', 'Estrada', 'Núñez', '1')"),
+                    {CifrarClave(QStringLiteral("guardia"))})
             .lastInsertId();
     // Entries and exits, current visitors, the visitor log and the census query.
     const QList<int> concedidos = {1, 2, 3, 4, 7, 9, 16};

@@ -190,6 +190,9 @@ private slots:
         carpeta.ctx->LeerConfiguracion();
         BaseDatos& bd = carpeta.ctx->bd();
         SesionBD sesion(bd);
+        // Hashes only, before any login could replace a typed password.
+        QCOMPARE(Filas(bd, "SELECT count(*) FROM sr WHERE dw LIKE '$argon2id$%'"),
+                 QStringList{"2"});
         QVERIFY(BuscarUsuario(bd, "Admin", "zelvora"));
         QVERIFY(BuscarUsuario(bd, "guardia", "guardia"));
         for (const char* sql : {"SELECT count(*) FROM entradas_salidas WHERE FechaSalida IS NULL",
