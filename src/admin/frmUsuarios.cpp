@@ -11,7 +11,6 @@
 #include "platform/Twips.h"
 
 #include <QCloseEvent>
-#include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -31,36 +30,11 @@ const QList<int> kAnchosUsuarios = {0, 1870, 0, 1870, 1870, 1870};
 const QList<int> kAnchosPermisos = {0, 2500, 6000};
 constexpr int kColumnaPermiso = 1;
 
-// A list whose chosen columns are drawn in bold.
-class ModeloNegrita : public ModeloTabla
-{
-public:
-    ModeloNegrita(QList<int> negritas, QObject* padre)
-        : ModeloTabla(padre), negritas_(std::move(negritas))
-    {
-    }
-
-    QVariant data(const QModelIndex& indice, int rol) const override
-    {
-        if (rol == Qt::FontRole && negritas_.contains(indice.column())) {
-            QFont letra;
-            letra.setBold(true);
-            return letra;
-        }
-        return ModeloTabla::data(indice, rol);
-    }
-
-private:
-    QList<int> negritas_;
-};
-
 QTreeView* CrearLista(QWidget* padre, const char* nombre, ModeloTabla* modelo,
                       const QList<int>& anchos)
 {
     QTreeView* lista = CrearListaInforme(padre, modelo, anchos);
     lista->setObjectName(QLatin1String(nombre));
-    for (int c = 0; c < anchos.size(); ++c)
-        lista->setColumnHidden(c, anchos[c] == 0);
     return lista;
 }
 
@@ -108,10 +82,12 @@ void frmUsuarios::crearControles()
     btnListadoCompleto->setText(QStringLiteral("Listado Completo"));
     btnListadoCompleto->hide();
 
-    usuarios_ = new ModeloNegrita({1, 2, 3}, this);
+    usuarios_ = new ModeloTabla(this);
+    usuarios_->fijarNegritas({1, 2, 3});
     usuarios_->fijarEncabezados(Encabezados(ctx_, 315, 320));
     ListView1 = CrearLista(this, "ListView1", usuarios_, kAnchosUsuarios);
-    permisos_ = new ModeloNegrita({1, 2}, this);
+    permisos_ = new ModeloTabla(this);
+    permisos_->fijarNegritas({1, 2});
     permisos_->fijarEncabezados(Encabezados(ctx_, 321, 323));
     ListView2 = CrearLista(this, "ListView2", permisos_, kAnchosPermisos);
 }

@@ -14,7 +14,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -25,26 +24,39 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-// The list's rows; on the window's load the telephones show in bold.
-class frmConsultaCenso::Modelo : public ModeloTabla
+namespace {
+
+// The twelve search fields in screen order: caption, field, its length, and
+// the value of the search it gives.
+struct CampoBuscador
 {
-public:
-    using ModeloTabla::ModeloTabla;
-
-    bool negrita = false;
-
-    QVariant data(const QModelIndex& indice, int rol) const override
-    {
-        if (rol == Qt::FontRole && negrita && indice.column() == kColumnaTelefonoCenso) {
-            QFont letra;
-            letra.setBold(true);
-            return letra;
-        }
-        return ModeloTabla::data(indice, rol);
-    }
+    QLabel* frmConsultaCenso::*rotulo;
+    const char* nombreRotulo;
+    int slot;
+    QLineEdit* frmConsultaCenso::*campo;
+    const char* nombreCampo;
+    int largo;
+    QString BusquedaCenso::*valor;
 };
 
-namespace {
+using F = frmConsultaCenso;
+using B = BusquedaCenso;
+const CampoBuscador kBuscador[] = {
+    {&F::lblNomUnidad, "lblNomUnidad", 95, &F::txtNomUnidad, "txtNomUnidad", 30, &B::nom_unidad},
+    {&F::lblNumInmueble, "lblNumInmueble", 92, &F::txtNumInmueble, "txtNumInmueble", 6,
+     &B::num_inmueble},
+    {&F::lblTorre, "lblTorre", 93, &F::txtTorre, "txtTorre", 4, &B::torre},
+    {&F::lblTfnoInmuebleTitulo, "lblTfnoInmuebleTitulo", 94, &F::txtTfnoInmueble, "txtTfnoInmueble",
+     10, &B::tfno_inmueble},
+    {&F::lblNombre, "lblNombre", 96, &F::txtNombre, "txtNombre", 20, &B::nombre},
+    {&F::lblApe1, "lblApe1", 97, &F::txtApe1, "txtApe1", 20, &B::ape1},
+    {&F::lblApe2, "lblApe2", 98, &F::txtApe2, "txtApe2", 20, &B::ape2},
+    {&F::lblTipoUsu, "lblTipoUsu", 99, &F::txtTipoUsu, "txtTipoUsu", 30, &B::tipo_usu},
+    {&F::lblVehPlaca, "lblVehPlaca", 100, &F::txtVehPlaca, "txtVehPlaca", 10, &B::veh_placa},
+    {&F::lblVehDescr, "lblVehDescr", 101, &F::txtVehDescr, "txtVehDescr", 30, &B::veh_descr},
+    {&F::lblVehTipo, "lblVehTipo", 102, &F::txtVehTipo, "txtVehTipo", 9, &B::veh_tipo},
+    {&F::lblNotas, "lblNotas", 103, &F::txtNotas, "txtNotas", 200, &B::notas},
+};
 
 const QList<int> kAnchosLista = {0, 0, 800, 800, 1800, 1200, 1200, 1200, 1000, 1600, 1500, 0, 2500};
 
@@ -114,66 +126,34 @@ void frmConsultaCenso::crearControles()
     btnNotas->setIcon(consulta);
     btnLlamar->setIcon(CargarIcono(carpeta, QStringLiteral("ico/telefono.ico")));
 
-    modelo_ = new Modelo(this);
+    modelo_ = new ModeloTabla(this);
     QStringList encabezados;
     for (int slot = 73; slot <= 85; ++slot)
         encabezados << ctx_.texto(slot);
     modelo_->fijarEncabezados(encabezados);
     ListView1 = CrearListaInforme(this, modelo_, kAnchosLista);
-    for (int c = 0; c < kAnchosLista.size(); ++c)
-        ListView1->setColumnHidden(c, kAnchosLista[c] == 0);
 }
 
 void frmConsultaCenso::crearBuscador()
 {
-    const auto rotulo = [this](const char* nombre, int slot) {
-        auto* etiqueta = Control<QLabel>(this, nombre);
-        etiqueta->setText(ctx_.texto(slot));
-        return etiqueta;
-    };
-    lblNomUnidad = rotulo("lblNomUnidad", 95);
-    txtNomUnidad = Campo(this, "txtNomUnidad", 30);
-    lblNumInmueble = rotulo("lblNumInmueble", 92);
-    txtNumInmueble = Campo(this, "txtNumInmueble", 6);
-    lblTorre = rotulo("lblTorre", 93);
-    txtTorre = Campo(this, "txtTorre", 4);
-    lblTfnoInmuebleTitulo = rotulo("lblTfnoInmuebleTitulo", 94);
-    txtTfnoInmueble = Campo(this, "txtTfnoInmueble", 10);
-    lblNombre = rotulo("lblNombre", 96);
-    txtNombre = Campo(this, "txtNombre", 20);
-    lblApe1 = rotulo("lblApe1", 97);
-    txtApe1 = Campo(this, "txtApe1", 20);
-    lblApe2 = rotulo("lblApe2", 98);
-    txtApe2 = Campo(this, "txtApe2", 20);
-    lblTipoUsu = rotulo("lblTipoUsu", 99);
-    txtTipoUsu = Campo(this, "txtTipoUsu", 30);
-    lblVehPlaca = rotulo("lblVehPlaca", 100);
-    txtVehPlaca = Campo(this, "txtVehPlaca", 10);
-    lblVehDescr = rotulo("lblVehDescr", 101);
-    txtVehDescr = Campo(this, "txtVehDescr", 30);
-    lblVehTipo = rotulo("lblVehTipo", 102);
-    txtVehTipo = Campo(this, "txtVehTipo", 9);
-    lblNotas = rotulo("lblNotas", 103);
-    txtNotas = Campo(this, "txtNotas", 200);
+    for (const CampoBuscador& c : kBuscador) {
+        QLabel* rotulo = Control<QLabel>(this, QLatin1String(c.nombreRotulo));
+        rotulo->setText(ctx_.texto(c.slot));
+        this->*c.rotulo = rotulo;
+        this->*c.campo = Campo(this, QLatin1String(c.nombreCampo), c.largo);
+        rotulo->setBuddy(this->*c.campo);
+    }
 }
 
 void frmConsultaCenso::colocarControles()
 {
     // Each search field under its heading, six to a row.
-    const std::pair<QLabel*, QLineEdit*> campos[] = {
-        {lblNomUnidad, txtNomUnidad}, {lblNumInmueble, txtNumInmueble},
-        {lblTorre, txtTorre},         {lblTfnoInmuebleTitulo, txtTfnoInmueble},
-        {lblNombre, txtNombre},       {lblApe1, txtApe1},
-        {lblApe2, txtApe2},           {lblTipoUsu, txtTipoUsu},
-        {lblVehPlaca, txtVehPlaca},   {lblVehDescr, txtVehDescr},
-        {lblVehTipo, txtVehTipo},     {lblNotas, txtNotas},
-    };
     auto* buscador = new QGridLayout;
-    for (int n = 0; n < 12; ++n) {
-        const auto [rotulo, campo] = campos[n];
-        rotulo->setBuddy(campo);
-        buscador->addWidget(rotulo, (n / 6) * 2, n % 6);
-        buscador->addWidget(campo, (n / 6) * 2 + 1, n % 6);
+    int n = 0;
+    for (const CampoBuscador& c : kBuscador) {
+        buscador->addWidget(this->*c.rotulo, (n / 6) * 2, n % 6);
+        buscador->addWidget(this->*c.campo, (n / 6) * 2 + 1, n % 6);
+        ++n;
     }
     auto* botones = new QVBoxLayout;
     botones->addWidget(btnRealizarConsulta);
@@ -236,7 +216,8 @@ void frmConsultaCenso::cargar()
     if (!leido)
         return;
     const int unidades = int(filas.size());
-    modelo_->negrita = true;
+    // On the window's load the telephones show in bold.
+    modelo_->fijarNegritas({kColumnaTelefonoCenso});
     mostrar(std::move(filas), primero);
     setWindowTitle(ctx_.texto(91) + QStringLiteral(": ") +
                    TextoCuentaCenso(ctx_.idioma, unidades, cuenta));
@@ -244,25 +225,17 @@ void frmConsultaCenso::cargar()
 
 QList<QLineEdit*> frmConsultaCenso::camposBusqueda() const
 {
-    return {txtNomUnidad, txtNumInmueble, txtTorre,    txtTfnoInmueble, txtNombre,  txtApe1,
-            txtApe2,      txtTipoUsu,     txtVehPlaca, txtVehDescr,     txtVehTipo, txtNotas};
+    QList<QLineEdit*> campos;
+    for (const CampoBuscador& c : kBuscador)
+        campos << this->*c.campo;
+    return campos;
 }
 
 BusquedaCenso frmConsultaCenso::leerBusqueda() const
 {
     BusquedaCenso b;
-    b.nom_unidad = txtNomUnidad->text();
-    b.num_inmueble = txtNumInmueble->text();
-    b.torre = txtTorre->text();
-    b.tfno_inmueble = txtTfnoInmueble->text();
-    b.notas = txtNotas->text();
-    b.nombre = txtNombre->text();
-    b.ape1 = txtApe1->text();
-    b.ape2 = txtApe2->text();
-    b.tipo_usu = txtTipoUsu->text();
-    b.veh_placa = txtVehPlaca->text();
-    b.veh_descr = txtVehDescr->text();
-    b.veh_tipo = txtVehTipo->text();
+    for (const CampoBuscador& c : kBuscador)
+        b.*c.valor = (this->*c.campo)->text();
     return b;
 }
 
@@ -308,7 +281,7 @@ bool frmConsultaCenso::realizarConsulta()
         return false;
     }
     const int unidades = int(filas.size());
-    modelo_->negrita = false;
+    modelo_->fijarNegritas({});
     mostrar(std::move(filas), primero);
     setWindowTitle(TextoCuentaCenso(ctx_.idioma, unidades, cuenta));
     return true;

@@ -94,8 +94,6 @@ protected:
     void closeEvent(QCloseEvent* evento) override;
 
 private:
-    class Modelo;
-
     void crearControles();
     void crearBuscador();
     void colocarControles();
@@ -113,7 +111,7 @@ private:
     void marcar();
 
     Contexto& ctx_;
-    Modelo* modelo_;
+    ModeloTabla* modelo_;
     int idCensoSel_ = 0;
     bool marcando_ = false;
     std::unique_ptr<Modem> modem_;

@@ -14,7 +14,9 @@ QTreeView* CrearListaInforme(QWidget* padre, ModeloTabla* modelo, const QList<in
     lista->setAllColumnsShowFocus(true);
     lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lista->setModel(modelo);
-    for (int i = 0; i < anchosTwips.size(); ++i)
+    for (int i = 0; i < anchosTwips.size(); ++i) {
         lista->setColumnWidth(i, Px(anchosTwips[i]));
+        lista->setColumnHidden(i, anchosTwips[i] == 0);
+    }
     return lista;
 }

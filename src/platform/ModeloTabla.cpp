@@ -1,5 +1,7 @@
 #include "ModeloTabla.h"
 
+#include <QFont>
+
 void ModeloTabla::fijarEncabezados(const QStringList& encabezados)
 {
     beginResetModel();
@@ -13,6 +15,13 @@ void ModeloTabla::fijarFilas(QList<QStringList> filas, QList<int> ids)
     filas_ = std::move(filas);
     ids_ = std::move(ids);
     endResetModel();
+}
+
+void ModeloTabla::fijarNegritas(QList<int> columnas)
+{
+    negritas_ = std::move(columnas);
+    if (!filas_.isEmpty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::FontRole});
 }
 
 void ModeloTabla::fijarTexto(int fila, int columna, const QString& texto)
@@ -43,7 +52,14 @@ int ModeloTabla::columnCount(const QModelIndex& padre) const
 
 QVariant ModeloTabla::data(const QModelIndex& indice, int rol) const
 {
-    if (rol != Qt::DisplayRole || !indice.isValid())
+    if (!indice.isValid())
+        return QVariant();
+    if (rol == Qt::FontRole && negritas_.contains(indice.column())) {
+        QFont letra;
+        letra.setBold(true);
+        return letra;
+    }
+    if (rol != Qt::DisplayRole)
         return QVariant();
     return texto(indice.row(), indice.column());
 }

@@ -14,6 +14,8 @@ public:
 
     void fijarEncabezados(const QStringList& encabezados);
     void fijarFilas(QList<QStringList> filas, QList<int> ids);
+    // The columns drawn in bold.
+    void fijarNegritas(QList<int> columnas);
     // Changes one cell in place: the selection and the current row stay.
     void fijarTexto(int fila, int columna, const QString& texto);
 
@@ -32,4 +34,5 @@ private:
     QStringList encabezados_;
     QList<QStringList> filas_;
     QList<int> ids_;
+    QList<int> negritas_;
 };
