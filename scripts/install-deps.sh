@@ -10,6 +10,7 @@ paquetes=(
     libsodium-dev
     qt6-translations-l10n
     clang-format
+    libbenchmark-dev
     fonts-liberation poppler-utils xvfb xauth
 )
 faltan=()
