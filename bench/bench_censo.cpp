@@ -197,7 +197,7 @@ void ImprimirSentencias()
 {
     for (const Busqueda& b : Busquedas()) {
         QVariantList valores;
-        const QString sql = SentenciaConsultaCenso(b.campos, &valores);
+        const QString sql = SentenciaConsultaCenso(DialectoSqlite(), b.campos, &valores);
         std::printf("Lista/%s\t%s;\n", b.nombre, ConValores(sql, valores).toUtf8().constData());
     }
     std::printf("Cuentas\t%s;\n", SentenciaTiposCenso().toUtf8().constData());

@@ -22,8 +22,8 @@ QString Cifrada(const QString& nueva)
 // Rows named exactly sr, with their stored password.
 QList<QPair<int, QString>> FilasLlamadas(BaseDatos& bd, const QString& sr)
 {
-    QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT id_sr, sr, dw FROM sr WHERE sr = ? "
-                                             "COLLATE ES_CI ORDER BY id_sr"),
+    QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT id_sr, sr, dw FROM sr WHERE %1 ORDER BY id_sr")
+                                  .arg(bd.dialecto().igualSinMayusculas(QStringLiteral("sr"))),
                               {sr});
     QList<QPair<int, QString>> filas;
     while (q.next())

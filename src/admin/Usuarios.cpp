@@ -61,8 +61,9 @@ QVariant ClaveGuardada(BaseDatos& bd, int idSr)
 bool ExisteMismaClave(BaseDatos& bd, const QString& sr, const ClaveUsuario& clave,
                       const QString& guardada)
 {
-    QSqlQuery q =
-        bd.ejecutar(QStringLiteral("SELECT sr, dw FROM sr WHERE sr = ? COLLATE ES_CI"), {sr});
+    QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT sr, dw FROM sr WHERE ") +
+                                  bd.dialecto().igualSinMayusculas(QStringLiteral("sr")),
+                              {sr});
     while (q.next()) {
         if (q.value(0).toString() != sr)
             continue;
@@ -107,9 +108,13 @@ bool QuitaGestionUsuarios(const QList<std::pair<int, bool>>& permisos)
 
 QList<FilaUsuario> ListarUsuarios(BaseDatos& bd)
 {
-    QSqlQuery q = bd.ejecutar(QStringLiteral(
-        "SELECT id_sr, sr, nombre, ape1, ape2 FROM sr ORDER BY nombre COLLATE ES_CI ASC, "
-        "ape1 COLLATE ES_CI ASC, ape2 COLLATE ES_CI ASC, id_sr ASC"));
+    const Dialecto& d = bd.dialecto();
+    QSqlQuery q = bd.ejecutar(
+        QStringLiteral("SELECT id_sr, sr, nombre, ape1, ape2 FROM sr ORDER BY %1 ASC, %2 ASC, "
+                       "%3 ASC, id_sr ASC")
+            .arg(d.ordenSinMayusculas(QStringLiteral("nombre")),
+                 d.ordenSinMayusculas(QStringLiteral("ape1")),
+                 d.ordenSinMayusculas(QStringLiteral("ape2"))));
     QList<FilaUsuario> filas;
     while (q.next())
         filas.append(

@@ -10,26 +10,26 @@
 namespace {
 
 // The columns of one field for the five residents or vehicles: "nombre%1".
-void CondicionCinco(const QString& forma, const QString& texto, QStringList* condiciones,
-                    QVariantList* valores)
+void CondicionCinco(const Dialecto& d, const QString& forma, const QString& texto,
+                    QStringList* condiciones, QVariantList* valores)
 {
     if (texto.isEmpty())
         return;
     QStringList partes;
     const QString patron = PatronContiene(texto);
     for (int n = 1; n <= 5; ++n) {
-        partes << forma.arg(n) + QStringLiteral(" LIKE ? ESCAPE '\\'");
+        partes << d.contiene(forma.arg(n));
         *valores << patron;
     }
     *condiciones << QLatin1Char('(') + partes.join(QStringLiteral(" OR ")) + QLatin1Char(')');
 }
 
-void CondicionUna(const char* columna, const QString& texto, QStringList* condiciones,
-                  QVariantList* valores)
+void CondicionUna(const Dialecto& d, const char* columna, const QString& texto,
+                  QStringList* condiciones, QVariantList* valores)
 {
     if (texto.isEmpty())
         return;
-    *condiciones << QLatin1String(columna) + QStringLiteral(" LIKE ? ESCAPE '\\'");
+    *condiciones << d.contiene(QLatin1String(columna));
     *valores << PatronContiene(texto);
 }
 
@@ -48,26 +48,26 @@ FalloBusquedaCenso RevisarBusquedaCenso(const BusquedaCenso& b)
     return FalloBusquedaCenso::Ninguno;
 }
 
-QString SentenciaConsultaCenso(const BusquedaCenso& b, QVariantList* valores)
+QString SentenciaConsultaCenso(const Dialecto& d, const BusquedaCenso& b, QVariantList* valores)
 {
     QStringList condiciones;
-    CondicionUna("nom_unidad", b.nom_unidad, &condiciones, valores);
-    CondicionUna("num_inmueble", b.num_inmueble, &condiciones, valores);
+    CondicionUna(d, "nom_unidad", b.nom_unidad, &condiciones, valores);
+    CondicionUna(d, "num_inmueble", b.num_inmueble, &condiciones, valores);
     if (!b.torre.isEmpty()) {
         // A tower typed as text is stored as a number (the column is
         // NUMERIC): compared as numbers, "02" finds tower 2.
         condiciones << QStringLiteral("torre = ?");
         *valores << b.torre.toLongLong();
     }
-    CondicionUna("tfno_inmueble", b.tfno_inmueble, &condiciones, valores);
-    CondicionUna("notas", b.notas, &condiciones, valores);
-    CondicionCinco(QStringLiteral("nombre%1"), b.nombre, &condiciones, valores);
-    CondicionCinco(QStringLiteral("ape1_%1"), b.ape1, &condiciones, valores);
-    CondicionCinco(QStringLiteral("ape2_%1"), b.ape2, &condiciones, valores);
-    CondicionCinco(QStringLiteral("tipo_usu%1"), b.tipo_usu, &condiciones, valores);
-    CondicionCinco(QStringLiteral("veh_placa%1"), b.veh_placa, &condiciones, valores);
-    CondicionCinco(QStringLiteral("veh_descr%1"), b.veh_descr, &condiciones, valores);
-    CondicionCinco(QStringLiteral("veh_tipo%1"), b.veh_tipo, &condiciones, valores);
+    CondicionUna(d, "tfno_inmueble", b.tfno_inmueble, &condiciones, valores);
+    CondicionUna(d, "notas", b.notas, &condiciones, valores);
+    CondicionCinco(d, QStringLiteral("nombre%1"), b.nombre, &condiciones, valores);
+    CondicionCinco(d, QStringLiteral("ape1_%1"), b.ape1, &condiciones, valores);
+    CondicionCinco(d, QStringLiteral("ape2_%1"), b.ape2, &condiciones, valores);
+    CondicionCinco(d, QStringLiteral("tipo_usu%1"), b.tipo_usu, &condiciones, valores);
+    CondicionCinco(d, QStringLiteral("veh_placa%1"), b.veh_placa, &condiciones, valores);
+    CondicionCinco(d, QStringLiteral("veh_descr%1"), b.veh_descr, &condiciones, valores);
+    CondicionCinco(d, QStringLiteral("veh_tipo%1"), b.veh_tipo, &condiciones, valores);
 
     QString sql = QStringLiteral("SELECT ") + kColumnasLista + QStringLiteral(" FROM censos");
     if (!condiciones.isEmpty())
@@ -79,7 +79,7 @@ QString SentenciaConsultaCenso(const BusquedaCenso& b, QVariantList* valores)
 QList<FilaCenso> ConsultarCenso(BaseDatos& bd, const BusquedaCenso& b)
 {
     QVariantList valores;
-    const QString sql = SentenciaConsultaCenso(b, &valores);
+    const QString sql = SentenciaConsultaCenso(bd.dialecto(), b, &valores);
     QSqlQuery q = bd.ejecutar(sql, valores);
     QList<FilaCenso> filas;
     while (q.next()) {

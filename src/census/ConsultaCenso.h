@@ -8,6 +8,7 @@
 #include <optional>
 
 class BaseDatos;
+class Dialecto;
 class TablasIdioma;
 struct RegistroCenso;
 
@@ -50,7 +51,8 @@ constexpr int kColumnaTelefonoCenso = 4;
 
 // The statement ConsultarCenso runs and its values, in order (also for the
 // benchmarks, which run it through the sqlite3 tool too).
-QString SentenciaConsultaCenso(const BusquedaCenso& busqueda, QVariantList* valores);
+QString SentenciaConsultaCenso(const Dialecto& dialecto, const BusquedaCenso& busqueda,
+                               QVariantList* valores);
 // The statement that counts owners and tenants.
 QString SentenciaTiposCenso();
 

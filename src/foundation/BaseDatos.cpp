@@ -185,7 +185,8 @@ ErrorBD::ErrorBD(Tipo tipo, QString detalle, QString ruta, bool ocupada)
 {
 }
 
-BaseDatos::BaseDatos() : nombreConexion_(NuevoNombreConexion())
+BaseDatos::BaseDatos()
+    : dialecto_(std::make_unique<DialectoSqlite>()), nombreConexion_(NuevoNombreConexion())
 {
     QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombreConexion_);
 }
@@ -279,12 +280,15 @@ BaseDatos::Transaccion::Transaccion(BaseDatos& bd) : bd_(bd)
     // Nothing is written yet, so a wait that ran out is simply waited again
     // once: among several busy terminals (worst on a shared folder) the guard
     // would rather wait a little longer than lose the action.
+    const QStringList inicio = bd_.dialecto().inicioEscritura();
     try {
-        bd_.ejecutar(QStringLiteral("BEGIN IMMEDIATE"));
+        for (const QString& sentencia : inicio)
+            bd_.ejecutar(sentencia);
     } catch (const ErrorBD& error) {
         if (!error.ocupada())
             throw;
-        bd_.ejecutar(QStringLiteral("BEGIN IMMEDIATE"));
+        for (const QString& sentencia : inicio)
+            bd_.ejecutar(sentencia);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Dialecto.h"
 #include "FechasTexto.h"
 
 #include <QSqlDatabase>
@@ -9,6 +10,7 @@
 
 #include <exception>
 #include <initializer_list>
+#include <memory>
 
 // A failed open or statement. The window that ran the action shows it and
 // writes it to the event log; the program goes on.
@@ -51,12 +53,15 @@ public:
     void CerrarBD(); // a closed connection stays closed
     bool abierta() const;
 
+    // The SQL text that depends on the engine.
+    const Dialecto& dialecto() const { return *dialecto_; }
+
     // Prepares, binds the values in order and runs; throws ErrorBD.
     QSqlQuery ejecutar(const QString& sql, std::initializer_list<QVariant> valores = {});
     QSqlQuery ejecutar(const QString& sql, const QVariantList& valores);
 
-    // Writes that touch several rows run inside one of these: BEGIN IMMEDIATE
-    // takes the write lock at once (waiting for the busy timeout), and a
+    // Writes that touch several rows run inside one of these: it takes the
+    // write lock at once (waiting for the busy timeout), and a
     // transaction not committed is rolled back, so nothing is half-written.
     class Transaccion
     {
@@ -75,6 +80,7 @@ public:
 private:
     void revisarDiario(QSqlDatabase& db);
 
+    std::unique_ptr<const Dialecto> dialecto_;
     QString nombreConexion_;
     QString ruta_;
     bool diarioRevisado_ = false;

@@ -31,7 +31,8 @@ void CifrarClaveGuardada(BaseDatos& bd, int idSr, const QString& guardada, const
 std::optional<UsuarioActual> BuscarUsuario(BaseDatos& bd, const QString& sr, const QString& dw)
 {
     QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT id_sr, sr, dw, nivel, nombre, ape1, ape2 "
-                                             "FROM sr WHERE sr = ? COLLATE ES_CI ORDER BY id_sr"),
+                                             "FROM sr WHERE %1 ORDER BY id_sr")
+                                  .arg(bd.dialecto().igualSinMayusculas(QStringLiteral("sr"))),
                               {sr});
     while (q.next()) {
         const QString guardada = q.value(2).toString();

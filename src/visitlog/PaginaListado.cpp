@@ -28,7 +28,8 @@ QString NombreUnidadListado(BaseDatos& bd)
     // An unnamed census row would otherwise blank the header of every page.
     QSqlQuery q =
         bd.ejecutar(QStringLiteral("SELECT nom_unidad FROM censos WHERE nom_unidad <> '' "
-                                   "ORDER BY nom_unidad COLLATE ES_CI, nom_unidad LIMIT 1"));
+                                   "ORDER BY %1, nom_unidad LIMIT 1")
+                        .arg(bd.dialecto().ordenSinMayusculas(QStringLiteral("nom_unidad"))));
     const QString nombre = q.next() ? q.value(0).toString().toUpper() : QString();
     q.finish();
     return nombre;

@@ -36,7 +36,7 @@ QList<Visita> ConsultarRegistro(BaseDatos& bd, const FiltroRegistro& filtro)
     for (const auto& [columna, texto] : textos) {
         if (texto->isEmpty())
             continue;
-        sql += QStringLiteral(" AND %1 LIKE ? ESCAPE '\\'").arg(QLatin1String(columna));
+        sql += QStringLiteral(" AND ") + bd.dialecto().contiene(QLatin1String(columna));
         valores << PatronContiene(*texto);
     }
     if (filtro.NAcomp) {
