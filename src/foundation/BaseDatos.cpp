@@ -275,6 +275,15 @@ QSqlQuery BaseDatos::ejecutar(const QString& sql, const QVariantList& valores)
     return consulta;
 }
 
+QStringList BaseDatos::tablas()
+{
+    QSqlDatabase db = QSqlDatabase::database(nombreConexion_, false);
+    if (!db.isOpen())
+        throw ErrorBD(ErrorBD::Tipo::Sentencia, QStringLiteral("la conexión no está abierta"),
+                      ruta_);
+    return db.tables();
+}
+
 BaseDatos::Transaccion::Transaccion(BaseDatos& bd) : bd_(bd)
 {
     // Nothing is written yet, so a wait that ran out is simply waited again

@@ -59,6 +59,10 @@ public:
     // Prepares, binds the values in order and runs; throws ErrorBD.
     QSqlQuery ejecutar(const QString& sql, std::initializer_list<QVariant> valores = {});
     QSqlQuery ejecutar(const QString& sql, const QVariantList& valores);
+    // The tables of the open database, asked through the driver (the driver
+    // reports no error: an unreadable catalogue lists nothing). Throws ErrorBD
+    // when the connection is closed.
+    QStringList tablas();
 
     // Writes that touch several rows run inside one of these: it takes the
     // write lock at once (waiting for the busy timeout), and a

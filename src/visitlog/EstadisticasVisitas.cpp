@@ -59,9 +59,7 @@ QString SentenciaAgrupando(Estadistica estadistica)
 
 bool HayConteos(BaseDatos& bd)
 {
-    QSqlQuery q = bd.ejecutar(QStringLiteral(
-        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'conteos_visitas'"));
-    return q.next() && q.value(0).toInt() > 0;
+    return bd.tablas().contains(QStringLiteral("conteos_visitas"));
 }
 
 QString SentenciaPlacas()
