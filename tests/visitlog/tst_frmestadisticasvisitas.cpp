@@ -282,6 +282,17 @@ private slots:
                  qPrintable(plan));
     }
 
+    // Where the counts are kept, the lines come from them (here made to
+    // differ from the log on purpose), not from grouping every visit.
+    void conConteosSeLeenLosConteos()
+    {
+        agregar("placa", {{"abc123", 2}});
+        carpeta->ejecutarSql("UPDATE conteos_visitas SET total = 7 WHERE estadistica = 3");
+        QVERIFY(abrirPanel());
+        QCOMPARE(lineas(panel->btnEstadistica3),
+                 QStringList{"Placa Vehículo: ABC123\t\tVeces que ingresó: 7\t"});
+    }
+
     // A database made before the counts were kept gives the same lines.
     void sinConteosSeAgrupaElRegistro()
     {
