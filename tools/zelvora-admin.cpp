@@ -28,9 +28,12 @@ namespace {
 const char kUso[] =
     "Usage:\n"
     "  zelvora-admin init --carpeta DIR --punto NAME [--usuario U --clave P] [--demo]\n"
+    "                    [--servidor postgresql://USER@HOST:PORT/DBNAME]\n"
     "      Writes DIR/zelvora.cfg (unless one exists) and creates the database\n"
     "      DIR/zelvora.db with its tables, the sixteen permissions and a first\n"
     "      administrator holding all of them (default Admin / zelvora).\n"
+    "      --servidor creates them on that PostgreSQL database instead (its\n"
+    "      password from ~/.pgpass or PGPASSWORD) and writes the URI as RutaBD.\n"
     "      --demo adds sample dwellings, a guard user (guardia / guardia) and visits.\n"
     "      An existing database is never touched.\n"
     "  zelvora-admin clave --carpeta DIR --usuario U\n"
@@ -78,7 +81,34 @@ Configuracion ConfiguracionInicial(const QString& punto)
     return cfg;
 }
 
-int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usuario, bool demo)
+// The server's URI as RutaBD of a new configuration, or the one an existing
+// configuration already names.
+bool ElegirServidor(const QString& servidor, bool hayCfg, Configuracion* cfg, QString* error)
+{
+    if (servidor.isEmpty())
+        return true;
+    if (hayCfg && cfg->RutaBD != servidor) {
+        *error =
+            QStringLiteral("the existing zelvora.cfg names another database (%1)").arg(cfg->RutaBD);
+        return false;
+    }
+    DestinoServidor destino;
+    if (!EsUriPostgres(servidor) || !InterpretarUriPostgres(servidor, &destino, error)) {
+        if (error->isEmpty())
+            *error = QStringLiteral("--servidor takes a postgresql:// URI");
+        return false;
+    }
+    // zelvora.cfg separates its fields with these.
+    if (servidor.contains(u';') || servidor.contains(u',')) {
+        *error = QStringLiteral("--servidor: a URI holding ';' or ',' cannot be configured");
+        return false;
+    }
+    cfg->RutaBD = servidor;
+    return true;
+}
+
+int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usuario, bool demo,
+         const QString& servidor)
 {
     if (carpeta.isEmpty())
         return Fallo(QStringLiteral("init needs --carpeta DIR and --punto NAME"));
@@ -102,6 +132,9 @@ int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usua
     const bool hayCfg = QFile::exists(rutaCfg);
     if (hayCfg && LeerArchivo(rutaCfg, &existente))
         cfg = InterpretarLineaConfiguracion(PrimerCampo(DecodificarTexto(existente)));
+    QString error;
+    if (!ElegirServidor(servidor, hayCfg, &cfg, &error))
+        return Fallo(error);
     if (!QFileInfo(CarpetaDatos(cfg, programa)).isDir())
         return Fallo(QStringLiteral("the database folder %1 does not exist")
                          .arg(CarpetaDatos(cfg, programa)));
@@ -109,7 +142,6 @@ int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usua
     if (QFile::exists(rutaBD))
         return Fallo(
             QStringLiteral("a database already exists at %1; it was left untouched").arg(rutaBD));
-    QString error;
     if (hayCfg) {
         Salida() << "kept the existing " << rutaCfg << Qt::endl;
     } else {
@@ -252,7 +284,10 @@ int main(int argc, char* argv[])
                                    QStringLiteral("First administrator's password."),
                                    QStringLiteral("P"), QStringLiteral("zelvora"));
     const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Add demo data."));
-    opciones.addOptions({carpeta, punto, usuario, clave, demo});
+    const QCommandLineOption servidor(QStringLiteral("servidor"),
+                                      QStringLiteral("The site's PostgreSQL database."),
+                                      QStringLiteral("URI"));
+    opciones.addOptions({carpeta, punto, usuario, clave, demo, servidor});
     opciones.addPositionalArgument(QStringLiteral("command"),
                                    QStringLiteral("init, clave or textos"));
     opciones.process(app);
@@ -273,7 +308,7 @@ int main(int argc, char* argv[])
         return Init(opciones.value(carpeta), opciones.value(punto),
                     {opciones.value(usuario), opciones.value(clave),
                      QStringLiteral("Administrador"), QString(), QString()},
-                    opciones.isSet(demo));
+                    opciones.isSet(demo), opciones.value(servidor));
     QTextStream(stderr) << kUso;
     return 2;
 }

@@ -1,11 +1,15 @@
 #include "BaseDatos.h"
 
+#include "Configuracion.h"
+
 #include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlRecord>
 #include <QUrl>
+#include <QUrlQuery>
 
 #include <memory>
 #include <sqlite3.h>
@@ -164,20 +168,66 @@ QString TextoError(const QSqlError& error)
     return texto.isEmpty() ? QStringLiteral("error desconocido") : texto;
 }
 
-// SQLITE_BUSY or SQLITE_LOCKED, extended codes included.
-bool EsOcupada(const QSqlError& error)
+QString Controlador(bool servidor)
 {
-    bool numero = false;
-    const int codigo = error.nativeErrorCode().toInt(&numero);
-    return numero && ((codigo & 0xff) == SQLITE_BUSY || (codigo & 0xff) == SQLITE_LOCKED);
+    return servidor ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE");
 }
 
-ErrorBD ErrorSentencia(const QSqlError& error, const QString& ruta)
+// A libpq parameter value, quoted as its connection strings quote.
+QString ValorLibpq(const QString& valor)
 {
-    return ErrorBD(ErrorBD::Tipo::Sentencia, TextoError(error), ruta, EsOcupada(error));
+    QString v = valor;
+    v.replace(u'\\', QLatin1String("\\\\")).replace(u'\'', QLatin1String("\\'"));
+    return u'\'' + v + u'\'';
 }
 
 } // namespace
+
+bool InterpretarUriPostgres(const QString& uri, DestinoServidor* destino, QString* motivo)
+{
+    const QUrl url(uri, QUrl::StrictMode);
+    if (!url.isValid() || !EsUriPostgres(uri)) {
+        *motivo = QStringLiteral("la URI del servidor no es válida");
+        return false;
+    }
+    if (!url.password().isEmpty()) {
+        *motivo = QStringLiteral("la URI del servidor no debe llevar la clave (va en ~/.pgpass o "
+                                 "PGPASSWORD)");
+        return false;
+    }
+    DestinoServidor d;
+    d.servidor = url.host(QUrl::FullyDecoded);
+    d.puerto = url.port(-1);
+    d.base = url.path(QUrl::FullyDecoded).mid(1);
+    d.usuario = url.userName(QUrl::FullyDecoded);
+    QStringList opciones;
+    const QUrlQuery consulta(url);
+    for (const auto& [clave, valor] : consulta.queryItems(QUrl::FullyDecoded)) {
+        if (clave == u"host") {
+            d.servidor = valor;
+        } else if (clave == u"port") {
+            bool numero = false;
+            d.puerto = valor.toInt(&numero);
+            if (!numero) {
+                *motivo = QStringLiteral("la URI del servidor no es válida");
+                return false;
+            }
+        } else if (clave == u"password") {
+            *motivo = QStringLiteral("la URI del servidor no debe llevar la clave (va en "
+                                     "~/.pgpass o PGPASSWORD)");
+            return false;
+        } else if (clave == u"dbname") {
+            d.base = valor;
+        } else if (clave == u"user") {
+            d.usuario = valor;
+        } else {
+            opciones << clave + u'=' + ValorLibpq(valor);
+        }
+    }
+    d.opciones = opciones.join(u';');
+    *destino = d;
+    return true;
+}
 
 ErrorBD::ErrorBD(Tipo tipo, QString detalle, QString ruta, bool ocupada)
     : tipo_(tipo), detalle_(std::move(detalle)), ruta_(std::move(ruta)), ocupada_(ocupada),
@@ -188,7 +238,7 @@ ErrorBD::ErrorBD(Tipo tipo, QString detalle, QString ruta, bool ocupada)
 BaseDatos::BaseDatos()
     : dialecto_(std::make_unique<DialectoSqlite>()), nombreConexion_(NuevoNombreConexion())
 {
-    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombreConexion_);
+    QSqlDatabase::addDatabase(Controlador(false), nombreConexion_);
 }
 
 BaseDatos::~BaseDatos()
@@ -199,11 +249,21 @@ BaseDatos::~BaseDatos()
 
 void BaseDatos::fijarRuta(const QString& rutaArchivo)
 {
-    if (rutaArchivo != ruta_) {
-        CerrarBD();
-        diarioRevisado_ = false;
-    }
+    if (rutaArchivo == ruta_)
+        return;
+    CerrarBD();
+    diarioRevisado_ = false;
     ruta_ = rutaArchivo;
+    const bool servidor = EsUriPostgres(rutaArchivo);
+    if (servidor == enServidor_)
+        return;
+    enServidor_ = servidor;
+    QSqlDatabase::removeDatabase(nombreConexion_);
+    QSqlDatabase::addDatabase(Controlador(servidor), nombreConexion_);
+    if (servidor)
+        dialecto_ = std::make_unique<DialectoPostgres>();
+    else
+        dialecto_ = std::make_unique<DialectoSqlite>();
 }
 
 bool BaseDatos::abierta() const
@@ -216,6 +276,34 @@ void BaseDatos::AbrirBD()
     QSqlDatabase db = QSqlDatabase::database(nombreConexion_, false);
     if (db.isOpen())
         return;
+    if (enServidor_)
+        abrirServidor(db);
+    else
+        abrirArchivo(db);
+}
+
+void BaseDatos::abrirServidor(QSqlDatabase& db)
+{
+    DestinoServidor destino;
+    QString motivo;
+    if (!InterpretarUriPostgres(ruta_, &destino, &motivo))
+        throw ErrorBD(ErrorBD::Tipo::Apertura, motivo, ruta_);
+    db.setHostName(destino.servidor);
+    db.setPort(destino.puerto);
+    db.setDatabaseName(destino.base);
+    db.setUserName(destino.usuario);
+    // A lock another terminal holds is waited for as long as on a file.
+    QStringList opciones{QStringLiteral("connect_timeout=10"),
+                         QStringLiteral("options='-c lock_timeout=%1'").arg(kEsperaBloqueoMs)};
+    if (!destino.opciones.isEmpty())
+        opciones << destino.opciones;
+    db.setConnectOptions(opciones.join(u';'));
+    if (!db.open())
+        throw ErrorBD(ErrorBD::Tipo::Apertura, TextoError(db.lastError()), ruta_);
+}
+
+void BaseDatos::abrirArchivo(QSqlDatabase& db)
+{
     if (!QFileInfo(ruta_).isFile())
         throw ErrorBD(ErrorBD::Tipo::NoExiste, QStringLiteral("no existe el archivo"), ruta_);
     // A URI with mode=rw never creates the file; building it with QUrl keeps a
@@ -265,14 +353,29 @@ QSqlQuery BaseDatos::ejecutar(const QString& sql, const QVariantList& valores)
         throw ErrorBD(ErrorBD::Tipo::Sentencia, QStringLiteral("la conexión no está abierta"),
                       ruta_);
     QSqlQuery consulta(db);
-    consulta.setForwardOnly(true);
+    // The server's driver, reading forward only, drops the rows of a result
+    // not read to the end when the next statement runs; read whole, nothing is lost.
+    consulta.setForwardOnly(!enServidor_);
+    // The server prepares only queries and data changes: a statement without
+    // values (BEGIN, CREATE ...) runs as it stands.
+    if (enServidor_ && valores.isEmpty()) {
+        if (!consulta.exec(sql))
+            throw errorSentencia(consulta.lastError());
+        return consulta;
+    }
     if (!consulta.prepare(sql))
-        throw ErrorSentencia(consulta.lastError(), ruta_);
+        throw errorSentencia(consulta.lastError());
     for (const QVariant& valor : valores)
         consulta.addBindValue(valor);
     if (!consulta.exec())
-        throw ErrorSentencia(consulta.lastError(), ruta_);
+        throw errorSentencia(consulta.lastError());
     return consulta;
+}
+
+ErrorBD BaseDatos::errorSentencia(const QSqlError& error) const
+{
+    return ErrorBD(ErrorBD::Tipo::Sentencia, TextoError(error), ruta_,
+                   dialecto_->ocupada(error.nativeErrorCode()));
 }
 
 QStringList BaseDatos::tablas()
@@ -282,6 +385,19 @@ QStringList BaseDatos::tablas()
         throw ErrorBD(ErrorBD::Tipo::Sentencia, QStringLiteral("la conexión no está abierta"),
                       ruta_);
     return db.tables();
+}
+
+QStringList BaseDatos::columnas(const QString& tabla)
+{
+    QSqlDatabase db = QSqlDatabase::database(nombreConexion_, false);
+    if (!db.isOpen())
+        throw ErrorBD(ErrorBD::Tipo::Sentencia, QStringLiteral("la conexión no está abierta"),
+                      ruta_);
+    const QSqlRecord registro = db.record(enServidor_ ? tabla.toLower() : tabla);
+    QStringList nombres;
+    for (int i = 0; i < registro.count(); ++i)
+        nombres << registro.fieldName(i);
+    return nombres;
 }
 
 BaseDatos::Transaccion::Transaccion(BaseDatos& bd) : bd_(bd)
@@ -296,6 +412,12 @@ BaseDatos::Transaccion::Transaccion(BaseDatos& bd) : bd_(bd)
     } catch (const ErrorBD& error) {
         if (!error.ocupada())
             throw;
+        // A server keeps the failed transaction open until it is rolled back.
+        try {
+            bd_.ejecutar(QStringLiteral("ROLLBACK"));
+        } catch (const ErrorBD&) {
+            // A file has no transaction to roll back here.
+        }
         for (const QString& sentencia : inicio)
             bd_.ejecutar(sentencia);
     }

@@ -46,8 +46,10 @@ public:
     BaseDatos(const BaseDatos&) = delete;
     BaseDatos& operator=(const BaseDatos&) = delete;
 
+    // A file path, or a PostgreSQL URI (EsUriPostgres) that selects the server.
     void fijarRuta(const QString& rutaArchivo);
     const QString& ruta() const { return ruta_; }
+    bool enServidor() const { return enServidor_; }
 
     void AbrirBD();  // throws ErrorBD
     void CerrarBD(); // a closed connection stays closed
@@ -63,6 +65,9 @@ public:
     // reports no error: an unreadable catalogue lists nothing). Throws ErrorBD
     // when the connection is closed.
     QStringList tablas();
+    // The columns of a table in their order, as the driver reports them (the
+    // server reports names in lower case). Empty for an unknown table.
+    QStringList columnas(const QString& tabla);
 
     // Writes that touch several rows run inside one of these: it takes the
     // write lock at once (waiting for the busy timeout), and a
@@ -82,9 +87,13 @@ public:
     static constexpr int kEsperaBloqueoMs = 5000;
 
 private:
+    void abrirArchivo(QSqlDatabase& db);
+    void abrirServidor(QSqlDatabase& db);
     void revisarDiario(QSqlDatabase& db);
+    ErrorBD errorSentencia(const class QSqlError& error) const;
 
     std::unique_ptr<const Dialecto> dialecto_;
+    bool enServidor_ = false;
     QString nombreConexion_;
     QString ruta_;
     bool diarioRevisado_ = false;
@@ -109,6 +118,20 @@ private:
     BaseDatos& bd_;
     bool propia_;
 };
+
+// A server named by a PostgreSQL URI, as Qt's driver takes it. The password
+// never comes from the URI (libpq reads ~/.pgpass or PGPASSWORD), so the
+// configuration file and the event log, which show RutaBD, never hold one.
+struct DestinoServidor
+{
+    QString servidor; // a host name, or the folder of a Unix socket
+    int puerto = -1;
+    QString base;
+    QString usuario;
+    QString opciones; // further libpq parameters, ';'-separated
+};
+// False, with the reason, when the URI cannot name a server or holds a password.
+bool InterpretarUriPostgres(const QString& uri, DestinoServidor* destino, QString* motivo);
 
 // Registers, on an open SQLite connection, the text comparison the program
 // relies on: collation ES_CI and like() that ignore letter case beyond ASCII

@@ -145,13 +145,21 @@ QString LeerLineaConfiguracion(const QString& carpetaPrograma)
     return PrimerCampo(DecodificarTexto(contenido));
 }
 
+bool EsUriPostgres(const QString& rutaBD)
+{
+    return rutaBD.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
+           rutaBD.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
+}
+
 QString CarpetaDatos(const Configuracion& cfg, const QString& carpetaPrograma)
 {
-    return cfg.RutaBD.isEmpty() ? carpetaPrograma : cfg.RutaBD;
+    return cfg.RutaBD.isEmpty() || EsUriPostgres(cfg.RutaBD) ? carpetaPrograma : cfg.RutaBD;
 }
 
 QString RutaBaseDatos(const Configuracion& cfg, const QString& carpetaPrograma)
 {
+    if (EsUriPostgres(cfg.RutaBD))
+        return cfg.RutaBD;
     // Joined as configured: a trailing separator gives a doubled one, which Linux accepts.
     return CarpetaDatos(cfg, carpetaPrograma) + QStringLiteral("/zelvora.db");
 }

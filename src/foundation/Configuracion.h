@@ -45,8 +45,13 @@ QString LineaConfiguracion(const Configuracion& cfg);
 // missing or unreadable.
 QString LeerLineaConfiguracion(const QString& carpetaPrograma);
 
-// Folder of the database, event log and backups: RutaBD, else the program folder.
+// RutaBD names either the folder of the database file or, on a site with
+// several PCs, a PostgreSQL server: postgresql://user@host:port/dbname.
+bool EsUriPostgres(const QString& rutaBD);
+// Folder of the event log and backups: the database's folder, else (no
+// RutaBD, or a server's URI) the program folder.
 QString CarpetaDatos(const Configuracion& cfg, const QString& carpetaPrograma);
+// The database file's path, or the server's URI as configured.
 QString RutaBaseDatos(const Configuracion& cfg, const QString& carpetaPrograma);
 
 // Whether a name can be a control point: it names the terminal's event-log and

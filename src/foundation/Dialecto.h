@@ -20,6 +20,21 @@ public:
     virtual QString contiene(const QString& columna) const = 0;
     // An ORDER BY term: letter case ignored, otherwise code point order.
     virtual QString ordenSinMayusculas(const QString& columna) const = 0;
+
+    // Schema: a key numbered by the engine, and text that sorts and compares
+    // by code point whatever the server's language (the name keys rely on it).
+    virtual QString claveNumerada() const = 0;
+    // What the schema's statements rely on, created first.
+    virtual QStringList preparacionEsquema() const = 0;
+    virtual QString texto() const = 0;
+    // The statements that create an AFTER trigger on tabla running cuerpo (SQL
+    // statements over NEW and OLD, each ending in ';') for each row; evento is
+    // "INSERT", "DELETE" or "UPDATE OF col, ...".
+    virtual QStringList disparador(const QString& nombre, const QString& evento,
+                                   const QString& tabla, const QString& cuerpo) const = 0;
+    // Whether an error (its native code) means another terminal held a lock
+    // past the wait, so that trying again later may work.
+    virtual bool ocupada(const QString& codigoError) const = 0;
 };
 
 // SQLite with the comparison RegistrarComparacionTexto puts on every
@@ -31,4 +46,28 @@ public:
     QString igualSinMayusculas(const QString& columna) const override;
     QString contiene(const QString& columna) const override;
     QString ordenSinMayusculas(const QString& columna) const override;
+    QString claveNumerada() const override;
+    QStringList preparacionEsquema() const override;
+    QString texto() const override;
+    QStringList disparador(const QString& nombre, const QString& evento, const QString& tabla,
+                           const QString& cuerpo) const override;
+    bool ocupada(const QString& codigoError) const override;
+};
+
+// PostgreSQL: letter case ignored through ICU (collation zelvora_ci, made with
+// the schema), writers taking one advisory lock in turn as SQLite's writers
+// take the file's lock.
+class DialectoPostgres : public Dialecto
+{
+public:
+    QStringList inicioEscritura() const override;
+    QString igualSinMayusculas(const QString& columna) const override;
+    QString contiene(const QString& columna) const override;
+    QString ordenSinMayusculas(const QString& columna) const override;
+    QString claveNumerada() const override;
+    QStringList preparacionEsquema() const override;
+    QString texto() const override;
+    QStringList disparador(const QString& nombre, const QString& evento, const QString& tabla,
+                           const QString& cuerpo) const override;
+    bool ocupada(const QString& codigoError) const override;
 };
