@@ -72,7 +72,7 @@ QString SentenciaConsultaCenso(const Dialecto& d, const BusquedaCenso& b, QVaria
     QString sql = QStringLiteral("SELECT ") + kColumnasLista + QStringLiteral(" FROM censos");
     if (!condiciones.isEmpty())
         sql += QStringLiteral(" WHERE ") + condiciones.join(QStringLiteral(" AND "));
-    sql += QStringLiteral(" ORDER BY num_inmueble ASC, id_censo ASC");
+    sql += QStringLiteral(" ORDER BY num_inmueble ASC NULLS FIRST, id_censo ASC");
     return sql;
 }
 

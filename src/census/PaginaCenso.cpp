@@ -89,8 +89,9 @@ ViviendaListado LineasViviendaCenso(const TextosListadoCenso& t, const RegistroC
 
 QList<ViviendaListado> LeerListadoCenso(BaseDatos& bd, const TextosListadoCenso& textos)
 {
-    QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT ") + ColumnasSelectCenso() +
-                              QStringLiteral(" FROM censos ORDER BY num_inmueble, id_censo"));
+    QSqlQuery q =
+        bd.ejecutar(QStringLiteral("SELECT ") + ColumnasSelectCenso() +
+                    QStringLiteral(" FROM censos ORDER BY num_inmueble NULLS FIRST, id_censo"));
     QList<ViviendaListado> viviendas;
     while (q.next())
         viviendas << LineasViviendaCenso(textos, CensoDeFila(q));

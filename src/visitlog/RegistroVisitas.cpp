@@ -43,7 +43,7 @@ QList<Visita> ConsultarRegistro(BaseDatos& bd, const FiltroRegistro& filtro)
         sql += QStringLiteral(" AND NAcomp = ?");
         valores << *filtro.NAcomp;
     }
-    sql += QStringLiteral(" ORDER BY %1 DESC, id_es DESC").arg(fecha);
+    sql += QStringLiteral(" ORDER BY %1 DESC NULLS LAST, id_es DESC").arg(fecha);
 
     QSqlQuery q = bd.ejecutar(sql, valores);
     QList<Visita> visitas;

@@ -286,7 +286,7 @@ std::optional<Visita> UltimaVisita(BaseDatos& bd, TablaVisitas tabla, const QStr
     const QString orden = tabla == TablaVisitas::Entradas ? QStringLiteral("FechaSalida")
                                                           : QStringLiteral("FechaEntrada");
     QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT %1 FROM %2 WHERE NombreVisitanteClave = ? "
-                                             "ORDER BY %3 DESC, id_es DESC LIMIT 1")
+                                             "ORDER BY %3 DESC NULLS LAST, id_es DESC LIMIT 1")
                                   .arg(kColumnas, NombreTabla(tabla), orden),
                               {ClaveBusqueda(nombre)});
     if (q.next())
