@@ -7,6 +7,7 @@ paquetes=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
     qt6-serialport-dev qt6-multimedia-dev gstreamer1.0-plugins-base
     libsqlite3-dev sqlite3
+    libqt6sql6-psql postgresql
     libsodium-dev
     qt6-translations-l10n
     clang-format

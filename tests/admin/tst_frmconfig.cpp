@@ -182,7 +182,7 @@ private slots:
     {
         QFETCH(QString, idioma);
         QFETCH(QStringList, textos);
-        carpeta->ctx->cfg = InterpretarLineaConfiguracion(kInicial);
+        carpeta->usarConfiguracion(kInicial);
         CargarTablasIdioma(idioma, &carpeta->ctx->idioma);
         frmConfig w(*carpeta->ctx);
         QCOMPARE((QStringList{w.windowTitle(), w.lblRutaBD->text(), w.lblTiempoAvisoDefecto->text(),

@@ -6,10 +6,12 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSemaphore>
 #include <QStandardPaths>
 #include <QTest>
 #include <QThread>
+#include <QUrl>
 
 #include <sys/stat.h>
 
@@ -29,6 +31,7 @@ private slots:
 
     void abrirNoCreaElArchivo()
     {
+        SOLO_ARCHIVO();
         BaseDatos otra;
         otra.fijarRuta(c->archivo("otra.db"));
         try {
@@ -51,6 +54,7 @@ private slots:
 
     void rutaConSignos()
     {
+        SOLO_ARCHIVO();
         QFETCH(QString, carpeta);
         const QString ruta = c->archivo(carpeta) + "/zelvora.db";
         QVERIFY(QDir().mkpath(c->archivo(carpeta)));
@@ -85,9 +89,65 @@ private slots:
 
     void comparacionDeTexto()
     {
+        SOLO_ARCHIVO();
         QFETCH(QString, caso);
         SesionBD sesion(bd());
         QCOMPARE(Filas(bd(), "SELECT " + caso.mid(2)), QStringList(caso.left(1)));
+    }
+
+    // RutaBD names a server; its password never comes from the file.
+    void uriDelServidor_data()
+    {
+        QTest::addColumn<QString>("uri");
+        QTest::addColumn<QString>("esperado"); // host|port|dbname|user|options, or the refusal
+        QTest::newRow("host and port") << "postgresql://guardia@srv.local:5433/porteria"
+                                       << "srv.local|5433|porteria|guardia|";
+        QTest::newRow("socket folder") << "postgresql://zelvora@/zelvora?host=/tmp/x%20y&port=6000"
+                                       << "/tmp/x y|6000|zelvora|zelvora|";
+        QTest::newRow("options kept") << "postgres://u@h/db?sslmode=require&application_name=a'b"
+                                      << "h|-1|db|u|sslmode='require';application_name='a\\'b'";
+        QTest::newRow("password refused") << "postgresql://u:secreto@h/db"
+                                          << "la clave";
+        QTest::newRow("password parameter refused") << "postgresql://u@h/db?password=secreto"
+                                                    << "la clave";
+        QTest::newRow("bad port") << "postgresql://u@h/db?port=x"
+                                  << "no es válida";
+    }
+
+    void uriDelServidor()
+    {
+        QFETCH(QString, uri);
+        QFETCH(QString, esperado);
+        DestinoServidor d;
+        QString motivo;
+        if (InterpretarUriPostgres(uri, &d, &motivo)) {
+            QCOMPARE(
+                QStringList({d.servidor, QString::number(d.puerto), d.base, d.usuario, d.opciones})
+                    .join('|'),
+                esperado);
+        } else {
+            QVERIFY2(motivo.contains(esperado), qPrintable(motivo));
+            QVERIFY(!motivo.contains("secreto"));
+        }
+    }
+
+    // A server database that is not there is an error with its address, never an end.
+    void baseAusenteEnElServidor()
+    {
+        if (ServidorPrueba().isEmpty())
+            QSKIP("needs the test server");
+        QUrl url(ServidorPrueba());
+        url.setPath("/no_existe");
+        BaseDatos otra;
+        otra.fijarRuta(url.toString());
+        try {
+            otra.AbrirBD();
+            QFAIL("opened a database that does not exist");
+        } catch (const ErrorBD& e) {
+            QCOMPARE(e.tipo(), ErrorBD::Tipo::Apertura);
+            QCOMPARE(e.ruta(), url.toString());
+        }
+        QVERIFY(!otra.abierta());
     }
 
     void transaccionNoConfirmadaNoDejaNada()
@@ -159,6 +219,7 @@ private slots:
 
     void diarioSegunElSistemaDeArchivos()
     {
+        SOLO_ARCHIVO();
         QFETCH(qint64, tipo);
         QFETCH(bool, enRed);
         QCOMPARE(EsSistemaArchivosEnRed(tipo), enRed);
@@ -168,6 +229,7 @@ private slots:
     // puts the file back to the rollback journal, for good.
     void diarioDeRedVuelveAlDeReversion()
     {
+        SOLO_ARCHIVO();
         QVERIFY(!CarpetaEnRed(c->ruta()));
         QCOMPARE(c->consultar("PRAGMA journal_mode"), QStringList{"wal"}); // as created
         {
@@ -209,13 +271,17 @@ private slots:
             {"visitas_programadas", visitas}};
         SesionBD sesion(bd());
         QStringList nombres;
+        // A server reports names in lower case; they name the same columns.
         for (const QStringList& t : tablas) {
-            nombres << t[0];
-            QCOMPARE(Filas(bd(), "SELECT name FROM pragma_table_info(?)", {t[0]}), t[1].split(' '));
+            nombres << t[0].toLower();
+            QCOMPARE(bd().columnas(t[0]).join(' ').toLower(), t[1].toLower());
         }
-        QCOMPARE(Filas(bd(), "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT "
-                             "LIKE 'sqlite!_%' ESCAPE '!' ORDER BY name"),
-                 nombres);
+        QStringList creadas = bd().tablas().filter(QRegularExpression("^(?!sqlite_)"));
+        for (QString& t : creadas)
+            t = t.toLower();
+        creadas.sort();
+        nombres.sort();
+        QCOMPARE(creadas, nombres);
     }
 
     void datosIniciales()
@@ -225,25 +291,28 @@ private slots:
         for (int n = 1; n <= 16; ++n)
             permisos << QString("%1|%1|1").arg(n);
         // The n-th row by VarN is permission n; the users panel needs a description.
-        QCOMPARE(Filas(bd(), "SELECT id_permiso, VarN, PermisoDescr NOT NULL FROM Permisos "
+        QCOMPARE(Filas(bd(), "SELECT id_permiso, VarN, CASE WHEN PermisoDescr IS NULL THEN 0 ELSE "
+                             "1 END FROM Permisos "
                              "ORDER BY VarN"),
                  permisos);
         QCOMPARE(Filas(bd(), "SELECT * FROM contra"), QStringList{"1|0|86400"});
     }
 
-    void crearRechazaUnArchivoExistente()
+    void crearRechazaUnaBaseExistente()
     {
         const QByteArray antes = LeerBytes(c->archivo("zelvora.db"));
         QString error;
-        QVERIFY(!CrearBaseDatos(c->archivo("zelvora.db"), {"Admin", "x", "", "", ""}, &error));
-        QVERIFY(!error.isEmpty());
+        QVERIFY(!CrearBaseDatos(c->rutaBD(), {"Otro", "x", "", "", ""}, &error));
+        QVERIFY(error.contains("already exists"));
         QCOMPARE(LeerBytes(c->archivo("zelvora.db")), antes);
+        QCOMPARE(c->consultar("SELECT sr FROM sr"), QStringList{"Admin"});
     }
 
     // A name another process took meanwhile is never replaced; what is made
     // carries the permissions of a plain new file, so other users can read it.
     void creacionExclusiva()
     {
+        SOLO_ARCHIVO();
         const QString existente = c->archivo("zelvora.cfg");
         QVERIFY(EscribirLineaUnica(existente, ";OTRO", nullptr));
         bool yaExiste = false;
@@ -278,6 +347,7 @@ private slots:
     // also after the program has written to it.
     void legibleConLaHerramientaSqlite3()
     {
+        SOLO_ARCHIVO();
         const QString sqlite3 = QStandardPaths::findExecutable("sqlite3");
         if (sqlite3.isEmpty())
             QSKIP("sqlite3 is not installed");

@@ -39,7 +39,7 @@ private slots:
     {
         carpeta = std::make_unique<CarpetaPrueba>();
         carpeta->crearBaseDatos();
-        carpeta->ctx->cfg = InterpretarLineaConfiguracion(";ACCESO NORTE;1;0;1;1");
+        carpeta->usarConfiguracion(";ACCESO NORTE;1;0;1;1");
         CargarTablasIdioma("es", &carpeta->ctx->idioma);
         carpeta->reloj.momento = QDateTime(QDate(2026, 8, 5), QTime(10, 0, 30));
     }

@@ -63,7 +63,7 @@ private slots:
         CarpetaPrueba carpeta;
         carpeta.crearBaseDatos();
         CargarTablasIdioma("en", &carpeta.ctx->idioma);
-        carpeta.ctx->cfg = InterpretarLineaConfiguracion(";ACCESO NORTE;1;0;1;0;0;;1;;;;1;0;0");
+        carpeta.usarConfiguracion(";ACCESO NORTE;1;0;1;0;0;;1;;;;1;0;0");
         frmEntrada entrada(*carpeta.ctx);
         QStringList nombres = Nombres(&entrada);
         QVERIFY2(SinNombre(nombres).isEmpty(), qPrintable(nombres.join(u'\n')));

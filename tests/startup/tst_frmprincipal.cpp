@@ -22,7 +22,7 @@ private:
     frmPrincipal& entrar(const QString& idioma, int idSr = 1,
                          const QStringList& nombres = {"Ana", "Pérez", "Núñez"})
     {
-        carpeta->ctx->cfg = InterpretarLineaConfiguracion(";ACCESO NORTE");
+        carpeta->usarConfiguracion(";ACCESO NORTE");
         CargarTablasIdioma(idioma, &carpeta->ctx->idioma);
         UsuarioActual& u = carpeta->ctx->usuario;
         u.UsuarioId = idSr;

@@ -13,6 +13,7 @@
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 Dialogos::Respuesta DialogosGuion::mostrar(QWidget*, const Mensaje& mensaje)
 {
@@ -56,9 +57,76 @@ CarpetaPrueba::CarpetaPrueba()
     ctx = std::make_unique<Contexto>(dir_.path(), reloj, dialogos);
 }
 
+QString ServidorPrueba()
+{
+    return qEnvironmentVariable("ZELVORA_PG_URI");
+}
+
+namespace {
+
+// The same server URI naming another database on it.
+QString UriBase(const QString& nombre)
+{
+    QUrl url(ServidorPrueba());
+    url.setPath(u'/' + nombre);
+    return url.toString();
+}
+
+// Runs statements on the server's own database (the URI's), where databases
+// are created and dropped.
+void Mantenimiento(const QString& sql)
+{
+    BaseDatos bd;
+    bd.fijarRuta(ServidorPrueba());
+    SesionBD sesion(bd);
+    bd.ejecutar(sql);
+}
+
+QString NombreNuevaBase(const char* prefijo)
+{
+    static int contador = 0;
+    return QStringLiteral("%1_%2_%3")
+        .arg(QLatin1String(prefijo))
+        .arg(QCoreApplication::applicationPid())
+        .arg(++contador);
+}
+
+} // namespace
+
+CarpetaPrueba::~CarpetaPrueba()
+{
+    if (baseServidor_.isEmpty())
+        return;
+    ctx->bd().CerrarBD();
+    try {
+        Mantenimiento(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(baseServidor_));
+    } catch (const ErrorBD& e) {
+        qWarning("test database %s not dropped: %s", qPrintable(baseServidor_), e.what());
+    }
+}
+
+QString CarpetaPrueba::rutaBD() const
+{
+    if (ServidorPrueba().isEmpty())
+        return archivo(QStringLiteral("zelvora.db"));
+    return UriBase(baseServidor_.isEmpty() ? QStringLiteral("sin_crear") : baseServidor_);
+}
+
+QString CarpetaPrueba::campoRutaBD() const
+{
+    return ServidorPrueba().isEmpty() ? QString() : rutaBD();
+}
+
 void CarpetaPrueba::escribirConfiguracion(const QString& linea)
 {
     QVERIFY(EscribirLineaUnica(archivo(QStringLiteral("zelvora.cfg")), linea, nullptr));
+}
+
+void CarpetaPrueba::usarConfiguracion(const QString& linea)
+{
+    ctx->cfg = InterpretarLineaConfiguracion(linea);
+    if (ctx->cfg.RutaBD.isEmpty())
+        ctx->cfg.RutaBD = campoRutaBD();
 }
 
 void CarpetaPrueba::escribirIdioma(const QString& codigo)
@@ -89,15 +157,41 @@ QString PlantillaBaseDatos()
 
 } // namespace
 
+// The same first user in a database of the server, copied as a template.
+static QString PlantillaServidor()
+{
+    static const QString nombre = [] {
+        const QString nombre = NombreNuevaBase("plantilla");
+        Mantenimiento(QStringLiteral("CREATE DATABASE %1").arg(nombre));
+        QString error;
+        if (!CrearBaseDatos(UriBase(nombre),
+                            {QStringLiteral("Admin"), QStringLiteral("Secreto1"),
+                             QStringLiteral("Ana"), QStringLiteral("Pérez"),
+                             QStringLiteral("Núñez")},
+                            &error))
+            qFatal("test database not created: %s", qPrintable(error));
+        return nombre;
+    }();
+    return nombre;
+}
+
 void CarpetaPrueba::crearBaseDatos()
 {
-    QVERIFY(QFile::copy(PlantillaBaseDatos(), archivo(QStringLiteral("zelvora.db"))));
+    if (ServidorPrueba().isEmpty()) {
+        QVERIFY(QFile::copy(PlantillaBaseDatos(), archivo(QStringLiteral("zelvora.db"))));
+        return;
+    }
+    const QString nombre = NombreNuevaBase("prueba");
+    Mantenimiento(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2 STRATEGY FILE_COPY")
+                      .arg(nombre, PlantillaServidor()));
+    baseServidor_ = nombre;
+    ctx->cfg.RutaBD = campoRutaBD();
 }
 
 void CarpetaPrueba::ejecutarSql(const QString& sql, const QVariantList& valores)
 {
     BaseDatos bd;
-    bd.fijarRuta(archivo(QStringLiteral("zelvora.db")));
+    bd.fijarRuta(rutaBD());
     SesionBD sesion(bd);
     bd.ejecutar(sql, valores);
 }
@@ -131,7 +225,7 @@ QStringList Filas(BaseDatos& bd, const QString& sql, const QVariantList& valores
 QStringList CarpetaPrueba::consultar(const QString& sql, const QVariantList& valores)
 {
     BaseDatos bd;
-    bd.fijarRuta(archivo(QStringLiteral("zelvora.db")));
+    bd.fijarRuta(rutaBD());
     SesionBD sesion(bd);
     return Filas(bd, sql, valores);
 }
@@ -139,7 +233,7 @@ QStringList CarpetaPrueba::consultar(const QString& sql, const QVariantList& val
 int CarpetaPrueba::agregarVisita(const VisitaPrueba& v)
 {
     BaseDatos bd;
-    bd.fijarRuta(archivo(QStringLiteral("zelvora.db")));
+    bd.fijarRuta(rutaBD());
     SesionBD sesion(bd);
     return bd
         .ejecutar(QStringLiteral("INSERT INTO %1 (FechaEntrada, FechaSalida, NombreVisitante, "
@@ -156,7 +250,7 @@ int CarpetaPrueba::agregarVisita(const VisitaPrueba& v)
 int CarpetaPrueba::agregarUsuario(const QString& sr, const QString& dw, const QList<int>& permisos)
 {
     BaseDatos bd;
-    bd.fijarRuta(archivo(QStringLiteral("zelvora.db")));
+    bd.fijarRuta(rutaBD());
     SesionBD sesion(bd);
     const int id =
         bd.ejecutar(QStringLiteral("INSERT INTO sr (sr, dw, nivel) VALUES (?, ?, '1')"), {sr, dw})
@@ -170,14 +264,14 @@ int CarpetaPrueba::agregarUsuario(const QString& sr, const QString& dw, const QL
 
 void CarpetaPrueba::prepararTerminal(const QString& idioma)
 {
-    escribirConfiguracion(QStringLiteral(";ACCESO NORTE;1;0;1;0;0;;1;;;;0;0;0"));
-    escribirIdioma(idioma);
     crearBaseDatos();
+    escribirConfiguracion(campoRutaBD() + QStringLiteral(";ACCESO NORTE;1;0;1;0;0;;1;;;;0;0;0"));
+    escribirIdioma(idioma);
 }
 
 std::unique_ptr<frmPrincipal> CarpetaPrueba::entrar(const QString& opciones, int idSr)
 {
-    ctx->cfg = InterpretarLineaConfiguracion(QStringLiteral(";ACCESO NORTE;") + opciones);
+    usarConfiguracion(QStringLiteral(";ACCESO NORTE;") + opciones);
     CargarTablasIdioma(QStringLiteral("es"), &ctx->idioma);
     ctx->usuario.UsuarioId = idSr;
     auto principal = std::make_unique<frmPrincipal>(*ctx);

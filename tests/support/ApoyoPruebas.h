@@ -63,21 +63,42 @@ struct VisitaPrueba
     QString tabla = QStringLiteral("entradas_salidas");
 };
 
+// The PostgreSQL server the suite runs against (ZELVORA_PG_URI), or empty
+// when it runs on SQLite files.
+QString ServidorPrueba();
+// For a test that is about the database file itself.
+#define SOLO_ARCHIVO()                                                                             \
+    do {                                                                                           \
+        if (!ServidorPrueba().isEmpty())                                                           \
+            QSKIP("about the SQLite file");                                                        \
+    } while (false)
+
 // A fresh program folder with its own database, configuration and language
-// file, and a context over it.
+// file, and a context over it. On a server, the database is one of its own
+// there, dropped with the folder.
 class CarpetaPrueba
 {
 public:
     CarpetaPrueba();
+    ~CarpetaPrueba();
+    CarpetaPrueba(const CarpetaPrueba&) = delete;
+    CarpetaPrueba& operator=(const CarpetaPrueba&) = delete;
 
     QString ruta() const { return dir_.path(); }
     QString archivo(const QString& nombre) const { return dir_.filePath(nombre); }
 
     // punto;... as zelvora.cfg holds it.
     void escribirConfiguracion(const QString& linea);
+    // The context's configuration from such a line; an empty RutaBD stands
+    // for this folder's database (on a server, its URI).
+    void usarConfiguracion(const QString& linea);
     void escribirIdioma(const QString& codigo);
     // A database with the first user Admin / Secreto1 holding every permission.
     void crearBaseDatos();
+    // Where this folder's database is: the file, or its server URI. As
+    // RutaBD (empty for the file in the program folder).
+    QString rutaBD() const;
+    QString campoRutaBD() const;
     // A user with exactly these permissions granted; returns its id.
     int agregarUsuario(const QString& sr, const QString& dw, const QList<int>& permisos);
     void ejecutarSql(const QString& sql, const QVariantList& valores = {});
@@ -112,6 +133,7 @@ public:
 
 private:
     QTemporaryDir dir_;
+    QString baseServidor_; // its name on the server, once created
 };
 
 // The user goes to another window and comes back to ventana, as after a box

@@ -46,7 +46,7 @@ private:
     // Terminal P1; fields 3 to 15 of its configuration line.
     frmEntrada& abrir(const QString& opciones = kOpcionesFoto)
     {
-        carpeta->ctx->cfg = InterpretarLineaConfiguracion(";P1;" + opciones);
+        carpeta->usarConfiguracion(";P1;" + opciones);
         ventana = std::make_unique<frmEntrada>(*carpeta->ctx);
         ventana->show();
         [&] { QVERIFY(QTest::qWaitForWindowActive(ventana.get())); }();

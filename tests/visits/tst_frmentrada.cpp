@@ -29,7 +29,7 @@ private:
     // Fields 3 to 15 of the terminal's configuration line.
     frmEntrada& abrir(const QString& opciones = "1;0;1;0;0;;1;;;;0;0;0")
     {
-        carpeta->ctx->cfg = InterpretarLineaConfiguracion(";ACCESO NORTE;" + opciones);
+        carpeta->usarConfiguracion(";ACCESO NORTE;" + opciones);
         ventana = std::make_unique<frmEntrada>(*carpeta->ctx);
         ventana->show();
         [&] { QVERIFY(QTest::qWaitForWindowActive(ventana.get())); }();
@@ -243,6 +243,7 @@ private slots:
 
     void baseDeDatosPerdidaNoPierdeLoEscrito()
     {
+        SOLO_ARCHIVO();
         frmEntrada& w = abrir();
         const QString ruta = carpeta->archivo("zelvora.db");
         QVERIFY(QFile::rename(ruta, ruta + ".fuera"));

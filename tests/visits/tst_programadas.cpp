@@ -36,7 +36,7 @@ private:
 
     SeccionProgramadas& abrir(const QString& opciones = kConProgramadas)
     {
-        carpeta->ctx->cfg = InterpretarLineaConfiguracion(";ACCESO NORTE;" + opciones);
+        carpeta->usarConfiguracion(";ACCESO NORTE;" + opciones);
         ventana = std::make_unique<frmEntrada>(*carpeta->ctx);
         ventana->show();
         [&] { QVERIFY(QTest::qWaitForWindowActive(ventana.get())); }();

@@ -22,7 +22,7 @@ private slots:
     {
         carpeta = std::make_unique<CarpetaPrueba>();
         carpeta->crearBaseDatos();
-        carpeta->ctx->cfg = InterpretarLineaConfiguracion(";P");
+        carpeta->usarConfiguracion(";P");
         QLocale::setDefault(QLocale(QStringLiteral("es_CO")));
     }
 
