@@ -1,5 +1,7 @@
 #include "Censo.h"
 
+#include "foundation/Normalizar.h"
+
 #include "foundation/BaseDatos.h"
 
 #include <QSqlQuery>
@@ -57,6 +59,12 @@ QVariantList Valores(const RegistroCenso& registro)
         valores << QVariant(texto.isNull() ? QStringLiteral("") : texto);
     if (registro.torre.isEmpty())
         valores[2] = QVariant();
+    // Bound as a number, "02" is stored as 2 whether the column converts
+    // what it is given (a file) or keeps it as given (a server).
+    bool numero = false;
+    const qlonglong torre = registro.torre.toLongLong(&numero);
+    if (numero && SoloCifras(registro.torre))
+        valores[2] = torre;
     return valores;
 }
 

@@ -40,6 +40,11 @@ QString DialectoSqlite::texto() const
     return QStringLiteral("TEXT");
 }
 
+QString DialectoSqlite::cifraOTexto() const
+{
+    return QStringLiteral("NUMERIC");
+}
+
 QStringList DialectoSqlite::disparador(const QString& nombre, const QString& evento,
                                        const QString& tabla, const QString& cuerpo) const
 {
@@ -102,6 +107,12 @@ QStringList DialectoPostgres::preparacionEsquema() const
 QString DialectoPostgres::texto() const
 {
     return QStringLiteral("TEXT COLLATE \"C\"");
+}
+
+QString DialectoPostgres::cifraOTexto() const
+{
+    // Numbers are bound as numbers and so stored without leading zeros.
+    return texto();
 }
 
 QStringList DialectoPostgres::disparador(const QString& nombre, const QString& evento,

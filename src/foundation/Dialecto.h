@@ -27,6 +27,8 @@ public:
     // What the schema's statements rely on, created first.
     virtual QStringList preparacionEsquema() const = 0;
     virtual QString texto() const = 0;
+    // A column for a number or, when it is not one, the text as typed.
+    virtual QString cifraOTexto() const = 0;
     // The statements that create an AFTER trigger on tabla running cuerpo (SQL
     // statements over NEW and OLD, each ending in ';') for each row; evento is
     // "INSERT", "DELETE" or "UPDATE OF col, ...".
@@ -49,6 +51,7 @@ public:
     QString claveNumerada() const override;
     QStringList preparacionEsquema() const override;
     QString texto() const override;
+    QString cifraOTexto() const override;
     QStringList disparador(const QString& nombre, const QString& evento, const QString& tabla,
                            const QString& cuerpo) const override;
     bool ocupada(const QString& codigoError) const override;
@@ -67,6 +70,7 @@ public:
     QString claveNumerada() const override;
     QStringList preparacionEsquema() const override;
     QString texto() const override;
+    QString cifraOTexto() const override;
     QStringList disparador(const QString& nombre, const QString& evento, const QString& tabla,
                            const QString& cuerpo) const override;
     bool ocupada(const QString& codigoError) const override;

@@ -98,7 +98,7 @@ QStringList Tablas(const Dialecto& d)
     const QStringList sentencias = [] {
         QStringList censo;
         censo << QStringLiteral("id_censo {clave}") << QStringLiteral("nom_unidad {texto}")
-              << QStringLiteral("num_inmueble {texto}") << QStringLiteral("torre NUMERIC")
+              << QStringLiteral("num_inmueble {texto}") << QStringLiteral("torre {cifra}")
               << QStringLiteral("tfno_inmueble {texto}");
         for (int n = 1; n <= 5; ++n)
             censo << QStringLiteral("nombre%1 {texto}").arg(n)
@@ -164,7 +164,8 @@ QStringList Tablas(const Dialecto& d)
     QStringList resultado = d.preparacionEsquema();
     for (QString sql : sentencias)
         resultado << sql.replace(QLatin1String("{clave}"), d.claveNumerada())
-                         .replace(QLatin1String("{texto}"), d.texto());
+                         .replace(QLatin1String("{texto}"), d.texto())
+                         .replace(QLatin1String("{cifra}"), d.cifraOTexto());
     return resultado;
 }
 

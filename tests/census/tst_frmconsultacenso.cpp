@@ -3,10 +3,12 @@
 // the detail and the notes, the editing it opens, and the dialing it offers.
 
 #include "ApoyoPruebas.h"
+
 #include "ModemEmulado.h"
 #include "census/frmConsultaCenso.h"
 #include "census/frmNuevoCenso.h"
 #include "foundation/Idiomas.h"
+#include "foundation/Normalizar.h"
 #include "platform/ModeloTabla.h"
 #include "startup/frmPrincipal.h"
 
@@ -107,7 +109,10 @@ private:
         for (const auto& [columna, valor] : censo) {
             columnas << columna;
             marcas << QStringLiteral("?");
-            valores << valor;
+            // Towers are stored as numbers, as the program binds them.
+            valores << (columna == u"torre" && SoloCifras(valor.toString())
+                            ? QVariant(valor.toString().toLongLong())
+                            : QVariant(valor));
         }
         carpeta->ejecutarSql(QStringLiteral("INSERT INTO censos (%1) VALUES (%2)")
                                  .arg(columnas.join(u','), marcas.join(u',')),
@@ -632,6 +637,7 @@ private slots:
     // read from their index, not from every dwelling.
     void lasCuentasLeenElIndice()
     {
+        SOLO_ARCHIVO();
         const QString plan =
             carpeta->consultar("EXPLAIN QUERY PLAN " + SentenciaTiposCenso()).join('\n');
         QVERIFY2(plan.contains("COVERING INDEX ix_censos_tipos") &&
