@@ -9,9 +9,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QSqlQuery>
+#include <QStandardPaths>
 #include <QThread>
 
+#include <algorithm>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -190,14 +194,96 @@ ResultadoTick TrabajoTick(const PedidoTick& pedido)
     return resultado;
 }
 
-QString NombreRespaldo(const QDateTime& momento, const QString& punto)
+QString NombreRespaldo(const QDateTime& momento, const QString& punto, bool servidor)
 {
     return QStringLiteral("zelvora ") + TextoFechaRespaldo(momento) + u'-' + punto +
-           QStringLiteral(".db");
+           (servidor ? QStringLiteral(".dump") : QStringLiteral(".db"));
 }
+
+QString ProgramaVolcado()
+{
+    const QString enRuta = QStandardPaths::findExecutable(QStringLiteral("pg_dump"));
+    if (!enRuta.isEmpty())
+        return enRuta;
+    // The server package alone installs it only under its version's folder.
+    QStringList versiones =
+        QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    std::sort(versiones.begin(), versiones.end(),
+              [](const QString& a, const QString& b) { return a.toInt() > b.toInt(); });
+    for (const QString& version : versiones) {
+        const QString programa = QStringLiteral("/usr/lib/postgresql/%1/bin/pg_dump").arg(version);
+        if (QFileInfo(programa).isExecutable())
+            return programa;
+    }
+    return QString();
+}
+
+qint64 TamanoBaseDatos(BaseDatos& bd)
+{
+    if (!bd.enServidor()) {
+        const QFileInfo archivo(bd.ruta());
+        if (!archivo.isFile())
+            throw ErrorBD(ErrorBD::Tipo::NoExiste, QStringLiteral("no existe el archivo"),
+                          bd.ruta());
+        return archivo.size();
+    }
+    SesionBD sesion(bd);
+    QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT pg_database_size(current_database())"));
+    if (!q.next())
+        throw ErrorBD(ErrorBD::Tipo::Sentencia, QStringLiteral("sin tamaño"), bd.ruta());
+    return q.value(0).toLongLong();
+}
+
+namespace {
+
+// pg_dump writes the whole database as one consistent snapshot; the other
+// terminals go on writing meanwhile.
+bool VolcarServidor(const QString& uri, const QString& parcial, QString* error)
+{
+    const QString programa = ProgramaVolcado();
+    if (programa.isEmpty()) {
+        *error = QStringLiteral("pg_dump no está instalado");
+        return false;
+    }
+    QProcess volcado;
+    volcado.setProcessChannelMode(QProcess::SeparateChannels);
+    volcado.start(programa, {QStringLiteral("--format=custom"), QStringLiteral("--file=") + parcial,
+                             QStringLiteral("--dbname=") + uri});
+    constexpr int kVolcadoMaximoMs = 30 * 60 * 1000;
+    if (!volcado.waitForFinished(kVolcadoMaximoMs)) {
+        volcado.kill();
+        volcado.waitForFinished();
+        *error = QStringLiteral("pg_dump: ") + volcado.errorString();
+        return false;
+    }
+    if (volcado.exitStatus() != QProcess::NormalExit || volcado.exitCode() != 0) {
+        *error = QStringLiteral("pg_dump: ") +
+                 QString::fromLocal8Bit(volcado.readAllStandardError()).trimmed();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
 
 bool CopiarBaseDatos(const QString& origen, const QString& destino, QString* error)
 {
+    if (EsUriPostgres(origen)) {
+        if (QFile::exists(destino)) {
+            *error = QStringLiteral("ya existe ") + destino;
+            return false;
+        }
+        const QString parcial = destino + QStringLiteral(".parcial");
+        QFile::remove(parcial);
+        bool ok = VolcarServidor(origen, parcial, error) && Sincronizar(parcial, error);
+        if (ok && !QFile::rename(parcial, destino)) {
+            *error = QStringLiteral("no se pudo renombrar a ") + destino;
+            ok = false;
+        }
+        if (!ok)
+            QFile::remove(parcial);
+        return ok;
+    }
     if (!QFileInfo(origen).isFile()) {
         *error = QStringLiteral("no existe ") + origen;
         return false;
@@ -246,10 +332,11 @@ int BorrarCopiasInterrumpidas(const QString& carpeta, const QString& punto,
     QDir dir(carpeta);
     int borradas = 0;
     const QString final = u'-' + punto + QStringLiteral(".db.parcial");
+    const QString volcado = u'-' + punto + QStringLiteral(".dump.parcial");
     for (const QFileInfo& archivo : dir.entryInfoList({QStringLiteral("*.parcial")}, QDir::Files))
         if (archivo.fileName().startsWith(QStringLiteral("zelvora ")) &&
-            archivo.fileName().endsWith(final) && archivo.lastModified() < antesDe &&
-            QFile::remove(archivo.filePath()))
+            (archivo.fileName().endsWith(final) || archivo.fileName().endsWith(volcado)) &&
+            archivo.lastModified() < antesDe && QFile::remove(archivo.filePath()))
             ++borradas;
     return borradas;
 }

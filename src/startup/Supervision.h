@@ -53,14 +53,24 @@ struct ResultadoTick
 
 ResultadoTick TrabajoTick(const PedidoTick& pedido);
 
-// "zelvora dd-mm-yyyy hh-mm-ss-PUNTO.db"
-QString NombreRespaldo(const QDateTime& momento, const QString& punto);
+// "zelvora dd-mm-yyyy hh-mm-ss-PUNTO.db"; a server's dump ends in ".dump".
+QString NombreRespaldo(const QDateTime& momento, const QString& punto, bool servidor = false);
 
 // A consistent copy of the live database through SQLite's own backup, into a
 // temporary name that is flushed to disk and only then renamed to the final
 // one: a half-written copy never carries a backup's name. Blocking; safe to
 // run off the interface thread.
+// A server's database (origen a URI) is dumped by pg_dump in its custom
+// format instead, through the same temporary name.
 bool CopiarBaseDatos(const QString& origen, const QString& destino, QString* error);
+
+// This machine's pg_dump, or empty when it is not installed (then the
+// server's own backups are the site's backups).
+QString ProgramaVolcado();
+
+// The database's size in bytes: its file's, or what the server reports for
+// it. Throws ErrorBD when it cannot be known.
+qint64 TamanoBaseDatos(BaseDatos& bd);
 
 // Removes the temporary files of this control point's copies that were cut
 // off (untouched since antesDe); returns how many.

@@ -160,8 +160,15 @@ void Supervisor::iniciarCopia(int respaldoCada)
     QDir(ctx_.carpetaDatos()).mkdir(QStringLiteral("respaldos"));
     const QString carpeta = ctx_.carpetaDatos() + QStringLiteral("/respaldos");
     const QString origen = ctx_.bd().ruta();
+    const bool servidor = ctx_.bd().enServidor();
+    if (servidor && ProgramaVolcado().isEmpty()) {
+        // Not a failure: nothing to try again, and the counter stays claimed.
+        ctx_.registrar(QStringLiteral("No se hace la copia de seguridad: pg_dump no está "
+                                      "instalado; valen las copias del propio servidor"));
+        return;
+    }
     const QDateTime ahora = ctx_.reloj.ahora();
-    const QString destino = carpeta + u'/' + NombreRespaldo(ahora, ctx_.cfg.PuntoControl);
+    const QString destino = carpeta + u'/' + NombreRespaldo(ahora, ctx_.cfg.PuntoControl, servidor);
     const QString punto = ctx_.cfg.PuntoControl;
     lanzar(
         hiloCopia_,
@@ -215,8 +222,13 @@ void Supervisor::tamano()
 {
     if (!ctx_.cfg.VerificarSizeBD)
         return;
-    const QFileInfo archivo(RutaBaseDatos(ctx_.cfg, ctx_.carpetaPrograma()));
-    if (!archivo.isFile()) {
+    qint64 bytes = -1;
+    try {
+        bytes = TamanoBaseDatos(ctx_.bd());
+    } catch (const ErrorBD&) {
+        // Told below, as the old platform told a missing file.
+    }
+    if (bytes < 0) {
         const QString texto = ctx_.texto(32) + kSalto + ctx_.texto(33) + kSalto + kSalto +
                               ctx_.texto(34) + kSalto + kSalto + ctx_.texto(35);
         cajas_->mostrar(kCajaTamano, [this, texto] { ctx_.dialogos.informar(ventana_, texto); });
@@ -224,7 +236,6 @@ void Supervisor::tamano()
             "No se ha podido determinar el tamaño de la base de datos para avisos de soporte"));
         return;
     }
-    const qint64 bytes = archivo.size();
     const AvisoTamano aviso = EvaluarTamano(bytes, ctx_.cfg);
     if (aviso == AvisoTamano::Ninguno)
         return;

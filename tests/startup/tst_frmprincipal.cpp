@@ -193,7 +193,7 @@ private slots:
 
     void delAccesoAlSaludoDeUnExtremoAlOtro()
     {
-        carpeta->escribirConfiguracion(";ACCESO NORTE");
+        carpeta->escribirConfiguracion(carpeta->campoRutaBD() + ";ACCESO NORTE");
         carpeta->escribirIdioma("co");
         Arranque arranque(*carpeta->ctx);
         arranque.iniciar();

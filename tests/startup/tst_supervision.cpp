@@ -28,7 +28,9 @@ private:
     std::unique_ptr<CarpetaPrueba> carpeta;
     std::unique_ptr<frmPrincipal> principal;
 
-    QString bd() const { return carpeta->archivo("zelvora.db"); }
+    QString bd() const { return carpeta->rutaBD(); }
+    // A server's copies are its dumps.
+    static QString ext() { return ServidorPrueba().isEmpty() ? ".db" : ".dump"; }
 
     // Fields 3 to 15 of the configuration line.
     frmPrincipal& abrir(const QString& opciones)
@@ -132,9 +134,9 @@ private slots:
             tick();
             carpeta->reloj.momento = carpeta->reloj.momento.addSecs(60);
         }
-        QCOMPARE(respaldos(), (QStringList{"zelvora 05-08-2026 14-03-09-ACCESO NORTE.db",
-                                           "zelvora 05-08-2026 14-04-09-ACCESO NORTE.db",
-                                           "zelvora 05-08-2026 14-05-09-ACCESO NORTE.db"}));
+        QCOMPARE(respaldos(), (QStringList{"zelvora 05-08-2026 14-03-09-ACCESO NORTE" + ext(),
+                                           "zelvora 05-08-2026 14-04-09-ACCESO NORTE" + ext(),
+                                           "zelvora 05-08-2026 14-05-09-ACCESO NORTE" + ext()}));
         for (const QString& copia : respaldos())
             QCOMPARE(RevisarCopia(carpeta->archivo(QStringLiteral("respaldos/") + copia)), "ok 1");
         QCOMPARE(
@@ -231,7 +233,9 @@ private slots:
         QFETCH(qint64, desdeUrgente);
         QFETCH(bool, vacios);
         QFETCH(int, slot);
-        const qint64 tamano = QFileInfo(bd()).size();
+        BaseDatos base;
+        base.fijarRuta(bd());
+        const qint64 tamano = TamanoBaseDatos(base);
         auto umbral = [&](qint64 desde) {
             return vacios ? QString() : QString::number(tamano + desde);
         };
@@ -321,6 +325,7 @@ private slots:
     // wait with it, no minute is lost, no box is shown, one log line says why.
     void bdOcupadaRetrasaElMinutoSinPerderlo()
     {
+        SOLO_ARCHIVO();
         contador(0, 86400);
         abrir("1;0;1;0;0;;0");
         principal->supervisor().fijarReintento(50);
@@ -391,7 +396,7 @@ private slots:
         QCOMPARE(iniciadas.load(), 1);
         puerta.release();
         esperar();
-        QCOMPARE(respaldos(), QStringList{"zelvora 05-08-2026 14-03-09-ACCESO NORTE.db"});
+        QCOMPARE(respaldos(), QStringList{"zelvora 05-08-2026 14-03-09-ACCESO NORTE" + ext()});
     }
 
     // A terminal killed in the middle of a write leaves a hot journal: the
@@ -415,10 +420,10 @@ private slots:
         abrir("1;0;1;0;0;;0");
         tick();
         QCOMPARE(respaldos(), (QStringList{"zelvora 01-08-2026 10-00-00-ACCESO SUR.db.parcial",
-                                           "zelvora 05-08-2026 14-03-09-ACCESO NORTE.db"}));
-        QCOMPARE(
-            RevisarCopia(carpeta->archivo("respaldos/zelvora 05-08-2026 14-03-09-ACCESO NORTE.db")),
-            "ok 0");
+                                           "zelvora 05-08-2026 14-03-09-ACCESO NORTE" + ext()}));
+        QCOMPARE(RevisarCopia(carpeta->archivo(
+                     "respaldos/zelvora 05-08-2026 14-03-09-ACCESO NORTE" + ext())),
+                 "ok 0");
         QVERIFY(carpeta->dialogos.mostrados.empty());
     }
 };

@@ -3,11 +3,16 @@
 #include "foundation/ArchivosTexto.h"
 #include "foundation/Esquema.h"
 #include "foundation/RegistroSucesos.h"
+#include "startup/Supervision.h"
 #include "startup/frmPrincipal.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -57,6 +62,10 @@ CarpetaPrueba::CarpetaPrueba()
     ctx = std::make_unique<Contexto>(dir_.path(), reloj, dialogos);
 }
 
+namespace {
+QString NombreNuevaBase(const char* prefijo);
+}
+
 QString ServidorPrueba()
 {
     return qEnvironmentVariable("ZELVORA_PG_URI");
@@ -95,7 +104,7 @@ QString NombreNuevaBase(const char* prefijo)
 
 CarpetaPrueba::~CarpetaPrueba()
 {
-    if (baseServidor_.isEmpty())
+    if (!creadaEnServidor_)
         return;
     ctx->bd().CerrarBD();
     try {
@@ -109,7 +118,9 @@ QString CarpetaPrueba::rutaBD() const
 {
     if (ServidorPrueba().isEmpty())
         return archivo(QStringLiteral("zelvora.db"));
-    return UriBase(baseServidor_.isEmpty() ? QStringLiteral("sin_crear") : baseServidor_);
+    if (baseServidor_.isEmpty())
+        baseServidor_ = NombreNuevaBase("prueba");
+    return UriBase(baseServidor_);
 }
 
 QString CarpetaPrueba::campoRutaBD() const
@@ -175,17 +186,60 @@ static QString PlantillaServidor()
     return nombre;
 }
 
+void CarpetaPrueba::crearBaseVacia()
+{
+    if (ServidorPrueba().isEmpty())
+        return;
+    rutaBD(); // names it
+    Mantenimiento(QStringLiteral("CREATE DATABASE %1").arg(baseServidor_));
+    creadaEnServidor_ = true;
+}
+
 void CarpetaPrueba::crearBaseDatos()
 {
     if (ServidorPrueba().isEmpty()) {
         QVERIFY(QFile::copy(PlantillaBaseDatos(), archivo(QStringLiteral("zelvora.db"))));
         return;
     }
-    const QString nombre = NombreNuevaBase("prueba");
+    rutaBD(); // names it
     Mantenimiento(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2 STRATEGY FILE_COPY")
-                      .arg(nombre, PlantillaServidor()));
-    baseServidor_ = nombre;
+                      .arg(baseServidor_, PlantillaServidor()));
+    creadaEnServidor_ = true;
     ctx->cfg.RutaBD = campoRutaBD();
+}
+
+void CarpetaPrueba::hacerFallar(const QString& evento, const QString& tabla,
+                                const QString& condicion)
+{
+    static int contador = 0;
+    const QString nombre = QStringLiteral("falla_%1").arg(++contador);
+    if (ServidorPrueba().isEmpty()) {
+        ejecutarSql(
+            QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 %4 BEGIN "
+                           "SELECT RAISE(ABORT, 'falla a propósito'); END")
+                .arg(nombre, evento, tabla,
+                     condicion.isEmpty() ? QString() : QStringLiteral("WHEN ") + condicion));
+        return;
+    }
+    ejecutarSql(QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS "
+                               "$$ BEGIN RAISE EXCEPTION 'falla a propósito'; END $$")
+                    .arg(nombre));
+    ejecutarSql(
+        QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW %4 "
+                       "EXECUTE FUNCTION %1()")
+            .arg(nombre, evento, tabla,
+                 condicion.isEmpty() ? QString() : QStringLiteral("WHEN (%1)").arg(condicion)));
+}
+
+void CarpetaPrueba::borrarBaseDatos()
+{
+    ctx->bd().CerrarBD();
+    if (!creadaEnServidor_) {
+        QVERIFY(QFile::remove(archivo(QStringLiteral("zelvora.db"))));
+        return;
+    }
+    Mantenimiento(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(baseServidor_));
+    creadaEnServidor_ = false;
 }
 
 void CarpetaPrueba::ejecutarSql(const QString& sql, const QVariantList& valores)
@@ -322,8 +376,24 @@ QByteArray LeerBytes(const QString& ruta)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A server's dump: what pg_restore reads of it, and its visits' rows.
+static QString RevisarVolcado(const QString& ruta)
+{
+    QProcess restaurar;
+    restaurar.start(QFileInfo(ProgramaVolcado()).dir().filePath("pg_restore"),
+                    {"--data-only", "--table=entradas_salidas", "--file=-", ruta});
+    if (!restaurar.waitForFinished(60000) || restaurar.exitCode() != 0)
+        return QString();
+    const QStringList lineas = QString::fromUtf8(restaurar.readAllStandardOutput()).split(u'\n');
+    const qsizetype inicio = lineas.indexOf(QRegularExpression("^COPY .*entradas_salidas .*"));
+    const qsizetype fin = lineas.indexOf(QStringLiteral("\\."), inicio);
+    return inicio < 0 || fin < 0 ? QString() : QStringLiteral("ok %1").arg(fin - inicio - 1);
+}
+
 QString RevisarCopia(const QString& ruta)
 {
+    if (LeerBytes(ruta).startsWith("PGDMP"))
+        return RevisarVolcado(ruta);
     QString resultado;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "revision");

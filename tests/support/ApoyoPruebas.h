@@ -95,13 +95,21 @@ public:
     void escribirIdioma(const QString& codigo);
     // A database with the first user Admin / Secreto1 holding every permission.
     void crearBaseDatos();
+    // On a server, an empty database of this folder's name, as a site's
+    // administrator creates it for init; nothing for a file.
+    void crearBaseVacia();
     // Where this folder's database is: the file, or its server URI. As
     // RutaBD (empty for the file in the program folder).
     QString rutaBD() const;
     QString campoRutaBD() const;
+    // The database gone, as after a lost disk or a dropped database.
+    void borrarBaseDatos();
     // A user with exactly these permissions granted; returns its id.
     int agregarUsuario(const QString& sr, const QString& dw, const QList<int>& permisos);
     void ejecutarSql(const QString& sql, const QVariantList& valores = {});
+    // From now on every evento ("INSERT", "UPDATE" or "DELETE") on tabla
+    // fails, or only those of rows meeting condicion (over NEW or OLD).
+    void hacerFallar(const QString& evento, const QString& tabla, const QString& condicion = {});
     // Filas() of this folder's database, read through a connection of its own.
     QStringList consultar(const QString& sql, const QVariantList& valores = {});
     // Returns the new row's id.
@@ -133,7 +141,8 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QString baseServidor_; // its name on the server, once created
+    mutable QString baseServidor_; // its name on the server, chosen when first asked
+    bool creadaEnServidor_ = false;
 };
 
 // The user goes to another window and comes back to ventana, as after a box
