@@ -58,7 +58,7 @@ private:
     bool entra(const QString& sr, const QString& dw)
     {
         BaseDatos bd;
-        bd.fijarRuta(carpeta->archivo("zelvora.db"));
+        bd.fijarRuta(carpeta->rutaBD());
         SesionBD sesion(bd);
         return BuscarUsuario(bd, sr, dw).has_value();
     }

@@ -242,7 +242,7 @@ private slots:
         QVERIFY(!bytesBaseDatos().contains(kClave.toUtf8()));
 
         BaseDatos bd;
-        bd.fijarRuta(carpeta->archivo("zelvora.db"));
+        bd.fijarRuta(carpeta->rutaBD());
         SesionBD sesion(bd);
         const std::optional<UsuarioActual> usuario = BuscarUsuario(bd, "nuevo", kClave);
         QVERIFY(usuario && usuario->UsuarioNombre == "José");
@@ -455,8 +455,7 @@ private slots:
     // panel goes on.
     void altaFallidaNoDejaNada()
     {
-        carpeta->ejecutarSql("CREATE TRIGGER falla BEFORE INSERT ON UsuariosPermisos "
-                             "BEGIN SELECT RAISE(ABORT, 'sin permisos'); END");
+        carpeta->hacerFallar("INSERT", "UsuariosPermisos");
         QVERIFY(abrir());
         escribir(panel->txtUsuario, "nuevo");
         escribir(panel->txtClave, "x");
@@ -474,10 +473,8 @@ private slots:
     void cambioFallidoDejaTodoComoEstaba()
     {
         const int carla = agregarCarla();
-        carpeta->ejecutarSql("CREATE TRIGGER falla BEFORE UPDATE ON UsuariosPermisos "
-                             "WHEN NEW.id_permiso = 16 BEGIN SELECT RAISE(ABORT, 'no'); END");
-        carpeta->ejecutarSql("CREATE TRIGGER fallaBorrar BEFORE DELETE ON UsuariosPermisos "
-                             "BEGIN SELECT RAISE(ABORT, 'no'); END");
+        carpeta->hacerFallar("UPDATE", "UsuariosPermisos", "NEW.id_permiso = 16");
+        carpeta->hacerFallar("DELETE", "UsuariosPermisos");
         QVERIFY(abrir());
         elegir("carla");
         dobleClicPermiso(1);

@@ -382,7 +382,7 @@ private slots:
     void baseDeDatosQueNoSeLee()
     {
         agregar(Sencilla("101"));
-        QVERIFY(QFile::remove(carpeta->archivo(QStringLiteral("zelvora.db"))));
+        carpeta->borrarBaseDatos();
         ImprimirListadoCenso(ctx(), &ventana, conGrabadora());
 
         QCOMPARE(dialogos().textos(), (QStringList{kConfirmacion, kFallo}));

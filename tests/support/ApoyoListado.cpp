@@ -29,8 +29,7 @@ void ApoyoListado::prepararListado(const QString& nombrePdf, Reloj* reloj)
     carpeta->prepararTerminal();
     if (reloj)
         carpeta->ctx = std::make_unique<Contexto>(carpeta->ruta(), *reloj, carpeta->dialogos);
-    ctx().cfg =
-        InterpretarLineaConfiguracion(QStringLiteral(";ACCESO NORTE;1;0;1;0;0;;1;;;;0;0;0"));
+    carpeta->usarConfiguracion(QStringLiteral(";ACCESO NORTE;1;0;1;0;0;;1;;;;0;0;0"));
     usarIdioma(QStringLiteral("es"));
     pdf = carpeta->archivo(nombrePdf);
     grabadora = ImpresoraGrabadora();

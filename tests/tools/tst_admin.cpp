@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QTest>
+#include <QUrl>
 
 namespace {
 
@@ -39,6 +40,7 @@ private slots:
 
     void initPreparaUnaTerminalLista()
     {
+        SOLO_ARCHIVO();
         CarpetaPrueba carpeta;
         const Salida s = Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", "PORTERÍA SUR",
                                    "--usuario", "Jefe", "--clave", "Clave'9"});
@@ -66,8 +68,50 @@ private slots:
         QCOMPARE(Filas(bd, "SELECT count(*) FROM entradas_salidas"), QStringList{"0"});
     }
 
+    // A site with several PCs: the schema, the first user and the demo go to
+    // the server's database, the terminal is configured with its URI, and the
+    // password never goes into the file.
+    void initEnElServidor()
+    {
+        if (ServidorPrueba().isEmpty())
+            QSKIP("needs the test server");
+        CarpetaPrueba carpeta;
+        carpeta.crearBaseVacia();
+        QUrl conClave(carpeta.rutaBD());
+        conClave.setPassword("secreto");
+        Salida s = Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", "NORTE", "--servidor",
+                             conClave.toString()});
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.errores.contains("~/.pgpass"), qPrintable(s.errores));
+        QVERIFY(!QFile::exists(carpeta.archivo("zelvora.cfg")));
+
+        s = Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", "NORTE", "--servidor",
+                      carpeta.rutaBD(), "--usuario", "Jefe", "--clave", "Clave'9", "--demo"});
+        QVERIFY2(s.codigo == 0, qPrintable(s.errores));
+        QCOMPARE(carpeta.ctx->LeerConfiguracion(), LecturaConfiguracion::Correcta);
+        QCOMPARE(carpeta.ctx->cfg.RutaBD, carpeta.rutaBD());
+        QCOMPARE(carpeta.ctx->carpetaDatos(), carpeta.ruta());
+        {
+            BaseDatos& bd = carpeta.ctx->bd();
+            SesionBD sesion(bd);
+            QVERIFY(BuscarUsuario(bd, "Jefe", "Clave'9"));
+            QVERIFY(Filas(bd, "SELECT count(*) FROM censos").value(0).toInt() > 0);
+        }
+        const QStringList antes = carpeta.consultar("SELECT count(*) FROM entradas_salidas");
+        QVERIFY(antes.value(0).toInt() > 0);
+
+        // Once more: refused, nothing touched.
+        s = Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", "NORTE", "--servidor",
+                      carpeta.rutaBD()});
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.errores.contains("already exists"), qPrintable(s.errores));
+        QCOMPARE(carpeta.consultar("SELECT count(*) FROM entradas_salidas"), antes);
+        QCOMPARE(carpeta.consultar("SELECT sr FROM sr WHERE id_sr = 1"), QStringList{"Jefe"});
+    }
+
     void initNoTocaUnaBaseExistente()
     {
+        SOLO_ARCHIVO();
         CarpetaPrueba carpeta;
         carpeta.crearBaseDatos();
         carpeta.escribirConfiguracion(";VIEJO");
@@ -84,6 +128,7 @@ private slots:
     // the others say so and leave it alone; the database is whole.
     void initsSimultaneosDejanUnaSolaBase()
     {
+        SOLO_ARCHIVO();
         const int kRondas = 6;
         for (int ronda = 0; ronda < kRondas; ++ronda) {
             CarpetaPrueba carpeta;
@@ -124,6 +169,7 @@ private slots:
     // A terminal configured first for a shared folder gets its database there.
     void initSigueLaCarpetaDeDatosConfigurada()
     {
+        SOLO_ARCHIVO();
         CarpetaPrueba carpeta;
         const QString compartida = carpeta.archivo("compartida");
         carpeta.escribirConfiguracion(compartida + ";NORTE");
@@ -157,6 +203,7 @@ private slots:
 
     void initRechazaUnPuntoQueNoSirveDeNombreDeArchivo()
     {
+        SOLO_ARCHIVO();
         QFETCH(QString, punto);
         QFETCH(QString, motivo);
         CarpetaPrueba carpeta;
@@ -171,6 +218,7 @@ private slots:
     // Blanks, accents and quotes are a name like any other, in the log's file name too.
     void initAceptaBlancosAcentosYComillas()
     {
+        SOLO_ARCHIVO();
         for (const QString punto : {"PORTERIA NORTE", "ACCESO Ñ", "PUERTA \"B\" O'HIGGINS"}) {
             CarpetaPrueba carpeta;
             const Salida s = Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", punto});
@@ -183,6 +231,7 @@ private slots:
 
     void demoTraeVisitantesDentroYCenso()
     {
+        SOLO_ARCHIVO();
         CarpetaPrueba carpeta;
         const Salida s =
             Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", "DEMO", "--demo"});
@@ -207,6 +256,7 @@ private slots:
     // one, typed twice, and the log tells who got it, never what it is.
     void claveRestableceLaDeUnUsuario()
     {
+        SOLO_ARCHIVO();
         CarpetaPrueba carpeta;
         carpeta.prepararTerminal();
         const QStringList argumentos{"clave", "--carpeta", carpeta.ruta(), "--usuario", "Admin"};
@@ -230,6 +280,7 @@ private slots:
 
     void claveNoCambiaNadaSinUnUsuarioYDosClavesIguales()
     {
+        SOLO_ARCHIVO();
         CarpetaPrueba carpeta;
         carpeta.prepararTerminal();
         carpeta.agregarUsuario("Portero", "Uno", {1});

@@ -274,6 +274,7 @@ private slots:
     }
     void noSeRecorreElRegistro()
     {
+        SOLO_ARCHIVO();
         QFETCH(Estadistica, estadistica);
         const QString plan =
             carpeta->consultar("EXPLAIN QUERY PLAN " + SentenciaEstadistica(estadistica))

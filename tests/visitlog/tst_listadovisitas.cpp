@@ -259,7 +259,7 @@ private slots:
     {
         QFETCH(bool, sinBaseDatos);
         if (sinBaseDatos)
-            QVERIFY(QFile::remove(carpeta->archivo(QStringLiteral("zelvora.db"))));
+            carpeta->borrarBaseDatos();
         else
             grabadora.fallarAlEmpezar = true;
         ImprimirListadoVisitas(ctx(), &ventana, NuevasVisitas(3), conGrabadora());

@@ -19,7 +19,7 @@ private:
     QStringList nombres(const FiltroRegistro& filtro)
     {
         BaseDatos bd;
-        bd.fijarRuta(carpeta->archivo(QStringLiteral("zelvora.db")));
+        bd.fijarRuta(carpeta->rutaBD());
         SesionBD sesion(bd);
         QStringList lista;
         for (const Visita& v : ConsultarRegistro(bd, filtro))
