@@ -3,6 +3,7 @@
 
 #include "DatosDemo.h"
 #include "admin/CambioClave.h"
+#include "admin/CopiaSitio.h"
 #include "foundation/ArchivosTexto.h"
 #include "foundation/BaseDatos.h"
 #include "foundation/Configuracion.h"
@@ -40,6 +41,11 @@ const char kUso[] =
     "      Sets a new password for the user named exactly U (letter case counts),\n"
     "      for a site whose administrator forgot it. The password is read twice\n"
     "      from the terminal, never from the command line.\n"
+    "  zelvora-admin copiar --desde A --hacia B\n"
+    "      Copies a site's whole data from the database A into a new database B,\n"
+    "      each a SQLite file path or a postgresql:// URI (an empty database of\n"
+    "      the server). B is kept only when every table holds as many rows as\n"
+    "      in A; prints the rows of each table.\n"
     "  zelvora-admin textos CODE\n"
     "      Prints the language tables for CODE (es, co, us or en): T<slot><TAB>text\n"
     "      for slots 0-377, then P<n><TAB>text for the permissions 1-16.\n";
@@ -67,6 +73,21 @@ int Textos(const QString& codigo)
     for (int n = 1; n <= kSlotsPermiso; ++n)
         salida << 'P' << n << '\t' << EscaparTexto(tablas.permiso(n)) << '\n';
     salida.flush();
+    return 0;
+}
+
+int Copiar(const QString& desde, const QString& hacia)
+{
+    if (desde.isEmpty() || hacia.isEmpty())
+        return Fallo(QStringLiteral("copiar needs --desde A and --hacia B"));
+    QList<FilasTabla> conteos;
+    QString error;
+    if (!CopiarSitio(desde, hacia, &conteos, &error))
+        return Fallo(QStringLiteral("nothing copied: %1").arg(error));
+    for (const FilasTabla& t : conteos)
+        Salida() << t.tabla << ": " << t.filas << " rows" << Qt::endl;
+    Salida() << "copied " << desde << " to " << hacia << "; every table checked by its rows"
+             << Qt::endl;
     return 0;
 }
 
@@ -287,9 +308,15 @@ int main(int argc, char* argv[])
     const QCommandLineOption servidor(QStringLiteral("servidor"),
                                       QStringLiteral("The site's PostgreSQL database."),
                                       QStringLiteral("URI"));
-    opciones.addOptions({carpeta, punto, usuario, clave, demo, servidor});
+    const QCommandLineOption desde(QStringLiteral("desde"),
+                                   QStringLiteral("Database to copy (path or URI)."),
+                                   QStringLiteral("A"));
+    const QCommandLineOption hacia(QStringLiteral("hacia"),
+                                   QStringLiteral("New database (path or URI)."),
+                                   QStringLiteral("B"));
+    opciones.addOptions({carpeta, punto, usuario, clave, demo, servidor, desde, hacia});
     opciones.addPositionalArgument(QStringLiteral("command"),
-                                   QStringLiteral("init, clave or textos"));
+                                   QStringLiteral("init, clave, copiar or textos"));
     opciones.process(app);
 
     const QStringList argumentos = opciones.positionalArguments();
@@ -302,6 +329,8 @@ int main(int argc, char* argv[])
             return Fallo(QStringLiteral("clave needs --carpeta DIR and --usuario U"));
         return Clave(opciones.value(carpeta), opciones.value(usuario));
     }
+    if (orden == u"copiar" && argumentos.size() == 1)
+        return Copiar(opciones.value(desde), opciones.value(hacia));
     if (orden == u"textos" && argumentos.size() == 2)
         return Textos(argumentos[1]);
     if (orden == u"init" && argumentos.size() == 1)

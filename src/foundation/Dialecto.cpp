@@ -52,6 +52,29 @@ QStringList DialectoSqlite::disparador(const QString& nombre, const QString& eve
                 .arg(nombre, evento, tabla, cuerpo)};
 }
 
+QStringList DialectoSqlite::inicioLecturaFija() const
+{
+    // The snapshot is taken at the first read and kept to the end.
+    return {QStringLiteral("BEGIN")};
+}
+
+// Table and column names come from the program's schema, and the key is a
+// number read from a database: nothing typed is pasted here.
+QString DialectoSqlite::ultimaClave(const QString& tabla, const QString&) const
+{
+    return QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = '%1'").arg(tabla);
+}
+
+QStringList DialectoSqlite::fijarUltimaClave(const QString& tabla, const QString& columna,
+                                             qint64 ultima) const
+{
+    return {QStringLiteral("DELETE FROM sqlite_sequence WHERE name = '%1'").arg(tabla),
+            QStringLiteral("INSERT INTO sqlite_sequence (name, seq) "
+                           "SELECT '%1', max(coalesce(max(%2), 0), %3) FROM %1")
+                .arg(tabla, columna)
+                .arg(ultima)};
+}
+
 bool DialectoSqlite::ocupada(const QString& codigoError) const
 {
     // SQLITE_BUSY or SQLITE_LOCKED, extended codes included.
@@ -123,6 +146,29 @@ QStringList DialectoPostgres::disparador(const QString& nombre, const QString& e
                 .arg(nombre, cuerpo),
             QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 FOR EACH ROW EXECUTE FUNCTION %1()")
                 .arg(nombre, evento, tabla)};
+}
+
+QStringList DialectoPostgres::inicioLecturaFija() const
+{
+    return {QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY")};
+}
+
+QString DialectoPostgres::ultimaClave(const QString& tabla, const QString& columna) const
+{
+    // The sequence an identity column gets; last_value is the next key while
+    // no key was taken since it was set.
+    return QStringLiteral("SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END "
+                          "FROM %1_%2_seq")
+        .arg(tabla.toLower(), columna.toLower());
+}
+
+QStringList DialectoPostgres::fijarUltimaClave(const QString& tabla, const QString& columna,
+                                               qint64 ultima) const
+{
+    return {QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), "
+                           "greatest(coalesce(max(%2), 0), %3) + 1, false) FROM %1")
+                .arg(tabla.toLower(), columna.toLower())
+                .arg(ultima)};
 }
 
 bool DialectoPostgres::ocupada(const QString& codigoError) const

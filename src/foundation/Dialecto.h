@@ -34,6 +34,16 @@ public:
     // "INSERT", "DELETE" or "UPDATE OF col, ...".
     virtual QStringList disparador(const QString& nombre, const QString& evento,
                                    const QString& tabla, const QString& cuerpo) const = 0;
+    // Opens a read transaction that sees one moment of the database, however
+    // long it reads while others write.
+    virtual QStringList inicioLecturaFija() const = 0;
+    // The highest key the engine has given in that table (deleted rows
+    // included), as a query of one value; Null when it never gave one.
+    virtual QString ultimaClave(const QString& tabla, const QString& columna) const = 0;
+    // After rows were copied in with their own keys: the statements that make
+    // the next new row's key follow both ultima and the highest key present.
+    virtual QStringList fijarUltimaClave(const QString& tabla, const QString& columna,
+                                         qint64 ultima) const = 0;
     // Whether an error (its native code) means another terminal held a lock
     // past the wait, so that trying again later may work.
     virtual bool ocupada(const QString& codigoError) const = 0;
@@ -54,6 +64,10 @@ public:
     QString cifraOTexto() const override;
     QStringList disparador(const QString& nombre, const QString& evento, const QString& tabla,
                            const QString& cuerpo) const override;
+    QStringList inicioLecturaFija() const override;
+    QString ultimaClave(const QString& tabla, const QString& columna) const override;
+    QStringList fijarUltimaClave(const QString& tabla, const QString& columna,
+                                 qint64 ultima) const override;
     bool ocupada(const QString& codigoError) const override;
 };
 
@@ -73,5 +87,9 @@ public:
     QString cifraOTexto() const override;
     QStringList disparador(const QString& nombre, const QString& evento, const QString& tabla,
                            const QString& cuerpo) const override;
+    QStringList inicioLecturaFija() const override;
+    QString ultimaClave(const QString& tabla, const QString& columna) const override;
+    QStringList fijarUltimaClave(const QString& tabla, const QString& columna,
+                                 qint64 ultima) const override;
     bool ocupada(const QString& codigoError) const override;
 };

@@ -169,13 +169,20 @@ QStringList Tablas(const Dialecto& d)
     return resultado;
 }
 
-// The whole schema, catalogue and first user inside one write transaction
-// (the server creates tables inside one too): all or nothing. Throws ErrorBD.
-void LlenarBaseDatos(BaseDatos& bd, const PrimerUsuario& usuario, const QString& cifrada)
+// The whole schema and its content inside one write transaction (the server
+// creates tables inside one too): all or nothing. Throws ErrorBD.
+void LlenarBaseDatos(BaseDatos& bd, const ContenidoBaseDatos& contenido)
 {
     BaseDatos::Transaccion transaccion(bd);
     for (const QString& sql : Tablas(bd.dialecto()))
         bd.ejecutar(sql);
+    contenido(bd);
+    transaccion.confirmar();
+}
+
+// The sixteen permissions, the backup counter and the first user.
+void Catalogo(BaseDatos& bd, const PrimerUsuario& usuario, const QString& cifrada)
+{
     TablasIdioma espanol;
     CargarTablasIdioma(QStringLiteral("es"), &espanol);
     for (int n = 1; n <= kSlotsPermiso; ++n)
@@ -189,7 +196,6 @@ void LlenarBaseDatos(BaseDatos& bd, const PrimerUsuario& usuario, const QString&
             .lastInsertId();
     for (int n = 1; n <= kSlotsPermiso; ++n)
         bd.ejecutar(QStringLiteral("INSERT INTO UsuariosPermisos VALUES (?, ?, 1)"), {idSr, n});
-    transaccion.confirmar();
 }
 
 QString YaExiste(const QString& ruta)
@@ -197,8 +203,7 @@ QString YaExiste(const QString& ruta)
     return QStringLiteral("a database already exists at %1; it was left untouched").arg(ruta);
 }
 
-bool CrearEnServidor(const QString& uri, const PrimerUsuario& usuario, const QString& cifrada,
-                     QString* error)
+bool CrearEnServidor(const QString& uri, const ContenidoBaseDatos& contenido, QString* error)
 {
     try {
         BaseDatos bd;
@@ -210,7 +215,7 @@ bool CrearEnServidor(const QString& uri, const PrimerUsuario& usuario, const QSt
             *error = YaExiste(uri);
             return false;
         }
-        LlenarBaseDatos(bd, usuario, cifrada);
+        LlenarBaseDatos(bd, contenido);
         return true;
     } catch (const ErrorBD& e) {
         *error = e.detalle();
@@ -218,8 +223,7 @@ bool CrearEnServidor(const QString& uri, const PrimerUsuario& usuario, const QSt
     }
 }
 
-bool CrearArchivo(const QString& ruta, const PrimerUsuario& usuario, const QString& cifrada,
-                  QString* error)
+bool CrearArchivo(const QString& ruta, const ContenidoBaseDatos& contenido, QString* error)
 {
     if (QFile::exists(ruta)) {
         *error = YaExiste(ruta);
@@ -237,7 +241,7 @@ bool CrearArchivo(const QString& ruta, const PrimerUsuario& usuario, const QStri
         BaseDatos bd;
         bd.fijarRuta(temporal.nombre());
         SesionBD sesion(bd);
-        LlenarBaseDatos(bd, usuario, cifrada);
+        LlenarBaseDatos(bd, contenido);
         // The journal follows where the site keeps its database.
         bd.ejecutar(CarpetaEnRed(QFileInfo(ruta).absolutePath())
                         ? QStringLiteral("PRAGMA journal_mode = DELETE")
@@ -265,6 +269,12 @@ bool CrearBaseDatos(const QString& ruta, const PrimerUsuario& usuario, QString* 
         *error = QStringLiteral("not enough memory to hash the password");
         return false;
     }
-    return EsUriPostgres(ruta) ? CrearEnServidor(ruta, usuario, cifrada, error)
-                               : CrearArchivo(ruta, usuario, cifrada, error);
+    return CrearBaseDatosCon(
+        ruta, [&](BaseDatos& bd) { Catalogo(bd, usuario, cifrada); }, error);
+}
+
+bool CrearBaseDatosCon(const QString& ruta, const ContenidoBaseDatos& contenido, QString* error)
+{
+    return EsUriPostgres(ruta) ? CrearEnServidor(ruta, contenido, error)
+                               : CrearArchivo(ruta, contenido, error);
 }

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <functional>
+
+class BaseDatos;
+
 // Creating a site's database is the administration tool's job; the program
 // itself never creates tables.
 
@@ -20,3 +24,10 @@ struct PrimerUsuario
 // touch an existing file, also one that another process creates meanwhile; the
 // database appears complete or not at all.
 bool CrearBaseDatos(const QString& ruta, const PrimerUsuario& usuario, QString* error);
+
+// What goes into a new database once its tables exist, inside the same
+// transaction; it throws ErrorBD to leave nothing behind.
+using ContenidoBaseDatos = std::function<void(BaseDatos&)>;
+// The tables alone, then contenido: a new file (as above) or, for a server
+// URI, an empty database of the server, refused when it holds the tables.
+bool CrearBaseDatosCon(const QString& ruta, const ContenidoBaseDatos& contenido, QString* error);

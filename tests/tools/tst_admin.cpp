@@ -1,6 +1,7 @@
 // The administration tool as a site engineer runs it.
 
 #include "ApoyoPruebas.h"
+#include "foundation/Esquema.h"
 #include "foundation/RegistroSucesos.h"
 #include "startup/Acceso.h"
 
@@ -107,6 +108,96 @@ private slots:
         QVERIFY2(s.errores.contains("already exists"), qPrintable(s.errores));
         QCOMPARE(carpeta.consultar("SELECT count(*) FROM entradas_salidas"), antes);
         QCOMPARE(carpeta.consultar("SELECT sr FROM sr WHERE id_sr = 1"), QStringList{"Jefe"});
+    }
+
+    // A site's whole data moves to the other engine and back, every row as
+    // it was, the visit counts rebuilt, and new keys follow the copied ones.
+    void copiarIdaYVuelta()
+    {
+        CarpetaPrueba carpeta;
+        const QString sitio = carpeta.archivo("sitio.db");
+        QString error;
+        QVERIFY2(CrearBaseDatos(sitio, {"Admin", "x", "Ana", "Pérez", ""}, &error),
+                 qPrintable(error));
+        {
+            BaseDatos bd;
+            bd.fijarRuta(sitio);
+            SesionBD sesion(bd);
+            bd.ejecutar("INSERT INTO sr (sr, dw, nivel) VALUES ('guardia', 'h', '1')");
+            for (int i = 0; i < 250; ++i)
+                bd.ejecutar("INSERT INTO entradas_salidas (FechaEntrada, FechaSalida, "
+                            "NombreVisitante, NAcomp, AutorizaIngreso, PlacaVehiculo, "
+                            "NombreVisitanteClave, AutorizaIngresoClave) "
+                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                            {"2026-08-05 10:00:00",
+                             i % 3 ? QVariant("2026-08-05 11:00:00") : QVariant(),
+                             QString("Íñigo D'Ávila %1").arg(i % 7), i % 4, "Luz; \"Ñ\"",
+                             i % 2 ? QVariant("abc123") : QVariant(),
+                             QString("íñigo d'ávila %1").arg(i % 7), "luz; \"ñ\""});
+            bd.ejecutar("DELETE FROM entradas_salidas WHERE id_es = 250");
+            bd.ejecutar("INSERT INTO avisos VALUES (3, '2026-08-05 10:30:00')");
+            bd.ejecutar("INSERT INTO visitas_programadas (FechaEntrada, NombreVisitante) "
+                        "VALUES ('2026-08-06 09:00:00', 'Programado')");
+            bd.ejecutar(
+                "INSERT INTO censos (nom_unidad, num_inmueble, torre, notas) "
+                "VALUES ('Álamos', '101', 2, 'línea 1\nlínea 2'), ('Álamos', '102', 'B', NULL)");
+        }
+        CarpetaPrueba servidor;
+        servidor.crearBaseVacia();
+        const QString hacia =
+            ServidorPrueba().isEmpty() ? carpeta.archivo("copia.db") : servidor.rutaBD();
+        Salida s = Ejecutar({"copiar", "--desde", sitio, "--hacia", hacia});
+        QVERIFY2(s.codigo == 0, qPrintable(s.errores));
+        QVERIFY2(s.texto.contains("entradas_salidas: 249 rows") &&
+                     s.texto.contains("conteos_visitas: 9 rows"),
+                 qPrintable(s.texto));
+
+        const QStringList tablas = {"sr",
+                                    "Permisos",
+                                    "UsuariosPermisos",
+                                    "contra",
+                                    "censos",
+                                    "entradas_salidas",
+                                    "visitas_programadas",
+                                    "avisos",
+                                    "conteos_visitas"};
+        auto contenido = [&](const QString& ruta) {
+            BaseDatos bd;
+            bd.fijarRuta(ruta);
+            SesionBD sesion(bd);
+            QStringList todo;
+            for (const QString& t : tablas)
+                todo << t << Filas(bd, QString("SELECT * FROM %1 ORDER BY 1, 2").arg(t));
+            return todo;
+        };
+        const QStringList original = contenido(sitio);
+        QCOMPARE(contenido(hacia), original);
+
+        // Back again, into a new file.
+        const QString vuelta = carpeta.archivo("vuelta.db");
+        s = Ejecutar({"copiar", "--desde", hacia, "--hacia", vuelta});
+        QVERIFY2(s.codigo == 0, qPrintable(s.errores));
+        QCOMPARE(contenido(vuelta), original);
+
+        // Never over a database that holds the tables: nothing touched.
+        s = Ejecutar({"copiar", "--desde", vuelta, "--hacia", hacia});
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.errores.contains("already exists"), qPrintable(s.errores));
+        QCOMPARE(contenido(hacia), original);
+
+        // The next visit and the next user take the keys after the copied
+        // ones, also after a deleted last visit, on both sides.
+        for (const QString& ruta : {hacia, vuelta}) {
+            BaseDatos bd;
+            bd.fijarRuta(ruta);
+            SesionBD sesion(bd);
+            QCOMPARE(bd.ejecutar("INSERT INTO entradas_salidas (FechaEntrada) VALUES "
+                                 "('2026-08-07 08:00:00')")
+                         .lastInsertId()
+                         .toInt(),
+                     251);
+            QCOMPARE(bd.ejecutar("INSERT INTO sr (sr) VALUES ('otro')").lastInsertId().toInt(), 3);
+        }
     }
 
     void initNoTocaUnaBaseExistente()
