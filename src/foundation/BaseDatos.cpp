@@ -243,7 +243,7 @@ BaseDatos::BaseDatos()
 
 BaseDatos::~BaseDatos()
 {
-    CerrarBD();
+    cerrarConexion();
     QSqlDatabase::removeDatabase(nombreConexion_);
 }
 
@@ -251,7 +251,7 @@ void BaseDatos::fijarRuta(const QString& rutaArchivo)
 {
     if (rutaArchivo == ruta_)
         return;
-    CerrarBD();
+    cerrarConexion();
     diarioRevisado_ = false;
     ruta_ = rutaArchivo;
     const bool servidor = EsUriPostgres(rutaArchivo);
@@ -268,18 +268,25 @@ void BaseDatos::fijarRuta(const QString& rutaArchivo)
 
 bool BaseDatos::abierta() const
 {
-    return QSqlDatabase::database(nombreConexion_, false).isOpen();
+    return enUso_;
 }
 
 void BaseDatos::AbrirBD()
 {
-    QSqlDatabase db = QSqlDatabase::database(nombreConexion_, false);
-    if (db.isOpen())
+    if (enUso_)
         return;
-    if (enServidor_)
-        abrirServidor(db);
-    else
-        abrirArchivo(db);
+    QSqlDatabase db = QSqlDatabase::database(nombreConexion_, false);
+    // A server's connection kept from the last action is used again while it
+    // answers; one the server or the network dropped is opened anew.
+    if (db.isOpen() && !QSqlQuery(db).exec(QStringLiteral("SELECT 1")))
+        db.close();
+    if (!db.isOpen()) {
+        if (enServidor_)
+            abrirServidor(db);
+        else
+            abrirArchivo(db);
+    }
+    enUso_ = true;
 }
 
 void BaseDatos::abrirServidor(QSqlDatabase& db)
@@ -336,6 +343,19 @@ void BaseDatos::revisarDiario(QSqlDatabase& db)
 
 void BaseDatos::CerrarBD()
 {
+    enUso_ = false;
+    // A file is let go, for other terminals and the backup. A server's
+    // connection holds no lock between actions and costs milliseconds to
+    // open, so it is kept, unless a transaction was left open on it
+    // (closing rolls it back).
+    if (!enServidor_ || enTransaccion_)
+        cerrarConexion();
+}
+
+void BaseDatos::cerrarConexion()
+{
+    enUso_ = false;
+    enTransaccion_ = false;
     QSqlDatabase db = QSqlDatabase::database(nombreConexion_, false);
     if (db.isOpen())
         db.close();
@@ -349,7 +369,7 @@ QSqlQuery BaseDatos::ejecutar(const QString& sql, std::initializer_list<QVariant
 QSqlQuery BaseDatos::ejecutar(const QString& sql, const QVariantList& valores)
 {
     QSqlDatabase db = QSqlDatabase::database(nombreConexion_, false);
-    if (!db.isOpen())
+    if (!enUso_ || !db.isOpen())
         throw ErrorBD(ErrorBD::Tipo::Sentencia, QStringLiteral("la conexión no está abierta"),
                       ruta_);
     QSqlQuery consulta(db);
@@ -381,7 +401,7 @@ ErrorBD BaseDatos::errorSentencia(const QSqlError& error) const
 QStringList BaseDatos::tablas()
 {
     QSqlDatabase db = QSqlDatabase::database(nombreConexion_, false);
-    if (!db.isOpen())
+    if (!enUso_ || !db.isOpen())
         throw ErrorBD(ErrorBD::Tipo::Sentencia, QStringLiteral("la conexión no está abierta"),
                       ruta_);
     return db.tables();
@@ -390,7 +410,7 @@ QStringList BaseDatos::tablas()
 QStringList BaseDatos::columnas(const QString& tabla)
 {
     QSqlDatabase db = QSqlDatabase::database(nombreConexion_, false);
-    if (!db.isOpen())
+    if (!enUso_ || !db.isOpen())
         throw ErrorBD(ErrorBD::Tipo::Sentencia, QStringLiteral("la conexión no está abierta"),
                       ruta_);
     const QSqlRecord registro = db.record(enServidor_ ? tabla.toLower() : tabla);
@@ -406,6 +426,8 @@ BaseDatos::Transaccion::Transaccion(BaseDatos& bd) : bd_(bd)
     // once: among several busy terminals (worst on a shared folder) the guard
     // would rather wait a little longer than lose the action.
     const QStringList inicio = bd_.dialecto().inicioEscritura();
+    // Until it ends well, the connection is not kept for another action.
+    bd_.enTransaccion_ = true;
     try {
         for (const QString& sentencia : inicio)
             bd_.ejecutar(sentencia);
@@ -429,8 +451,9 @@ BaseDatos::Transaccion::~Transaccion()
         return;
     try {
         bd_.ejecutar(QStringLiteral("ROLLBACK"));
+        bd_.enTransaccion_ = false;
     } catch (const ErrorBD&) {
-        // The connection is closed right after; SQLite rolls back then.
+        // The connection is closed right after, which rolls back.
     }
 }
 
@@ -438,6 +461,7 @@ void BaseDatos::Transaccion::confirmar()
 {
     bd_.ejecutar(QStringLiteral("COMMIT"));
     activa_ = false;
+    bd_.enTransaccion_ = false;
 }
 
 bool RegistrarComparacionTexto(QSqlDatabase& db)

@@ -36,7 +36,8 @@ private:
 };
 
 // The shared connection. It is open only during an action (AbrirBD ...
-// CerrarBD), so that other terminals and the backup find the file free.
+// CerrarBD), so that other terminals and the backup find the file free; a
+// server's connection is kept idle between actions instead.
 // Opening never creates a file: a missing database is an error with its path.
 class BaseDatos
 {
@@ -87,6 +88,7 @@ public:
     static constexpr int kEsperaBloqueoMs = 5000;
 
 private:
+    void cerrarConexion();
     void abrirArchivo(QSqlDatabase& db);
     void abrirServidor(QSqlDatabase& db);
     void revisarDiario(QSqlDatabase& db);
@@ -94,6 +96,8 @@ private:
 
     std::unique_ptr<const Dialecto> dialecto_;
     bool enServidor_ = false;
+    bool enUso_ = false;         // between AbrirBD and CerrarBD
+    bool enTransaccion_ = false; // a write transaction began and has not ended well
     QString nombreConexion_;
     QString ruta_;
     bool diarioRevisado_ = false;

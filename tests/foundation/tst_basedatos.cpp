@@ -150,6 +150,37 @@ private slots:
         QVERIFY(!otra.abierta());
     }
 
+    // A server's connection is kept between actions; one that the server
+    // ended meanwhile (a restart, a dropped network) is opened anew, and no
+    // write transaction survives its action.
+    void conexionDelServidorSeGuardaYSeRehace()
+    {
+        if (ServidorPrueba().isEmpty())
+            QSKIP("needs the test server");
+        auto pid = [&] {
+            SesionBD sesion(bd());
+            return Filas(bd(), "SELECT pg_backend_pid()").value(0);
+        };
+        const QString primero = pid();
+        QCOMPARE(pid(), primero);
+        QVERIFY(!bd().abierta());
+
+        c->ejecutarSql("SELECT pg_terminate_backend(?::integer)", {primero});
+        QVERIFY(pid() != primero);
+
+        const QString antes = pid();
+        try {
+            SesionBD sesion(bd());
+            BaseDatos::Transaccion t(bd());
+            bd().ejecutar("INSERT INTO avisos VALUES (9, '2026-08-05 15:00:00')");
+            throw ErrorBD(ErrorBD::Tipo::Sentencia, "cortado");
+        } catch (const ErrorBD&) {
+        }
+        SesionBD sesion(bd());
+        QCOMPARE(Filas(bd(), "SELECT count(*) FROM avisos"), QStringList{"0"});
+        QCOMPARE(Filas(bd(), "SELECT pg_backend_pid()").value(0), antes);
+    }
+
     void transaccionNoConfirmadaNoDejaNada()
     {
         const QString insertar = "INSERT INTO avisos VALUES (?, '2026-08-05 15:00:00')";
