@@ -5,8 +5,9 @@
 //                                        prints how many it stored
 //   terminal_prueba registrar DB N       N visitors come in (with a notice) and leave,
 //                                        each action on its own connection as a
-//                                        guard's; prints the failed actions and the
-//                                        slowest action in ms
+//                                        guard's, the notice checked to be the
+//                                        entry's own; prints the failed actions
+//                                        and the slowest action in ms
 //   terminal_prueba respaldar DB DIR MS  copies the database into DIR every MS ms until
 //                                        DIR/fin exists; prints copies and failures
 //   terminal_prueba cortar DB            dies in the middle of a large write
@@ -18,6 +19,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSqlQuery>
 #include <QTextStream>
 #include <QThread>
 
@@ -98,6 +100,15 @@ Medida Registrar(BaseDatos& bd, int visitas)
         });
         if (id == 0)
             continue;
+        // The notice just stored belongs to this visitor's own entry.
+        Accion(bd, medida, [&] {
+            QSqlQuery q = bd.ejecutar(QStringLiteral("SELECT e.NombreVisitante FROM avisos AS a "
+                                                     "JOIN entradas_salidas AS e ON a.id_es = "
+                                                     "e.id_es WHERE a.id_es = ?"),
+                                      {id});
+            if (!q.next() || q.value(0).toString() != d.NombreVisitante)
+                throw ErrorBD(ErrorBD::Tipo::Sentencia, QStringLiteral("aviso ajeno o perdido"));
+        });
         Accion(bd, medida, [&] {
             if (!RegistrarSalida(bd, id, d, d.FechaEntrada.addSecs(900), true))
                 throw ErrorBD(ErrorBD::Tipo::Sentencia, QStringLiteral("entrada perdida"));
