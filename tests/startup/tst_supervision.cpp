@@ -233,9 +233,13 @@ private slots:
         QFETCH(qint64, desdeUrgente);
         QFETCH(bool, vacios);
         QFETCH(int, slot);
-        BaseDatos base;
-        base.fijarRuta(bd());
-        const qint64 tamano = TamanoBaseDatos(base);
+        // What the file or the server says, read here on its own.
+        const qint64 tamano =
+            ServidorPrueba().isEmpty()
+                ? QFileInfo(bd()).size()
+                : carpeta->consultar("SELECT pg_database_size(current_database())")
+                      .value(0)
+                      .toLongLong();
         auto umbral = [&](qint64 desde) {
             return vacios ? QString() : QString::number(tamano + desde);
         };
