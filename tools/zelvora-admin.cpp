@@ -4,6 +4,7 @@
 #include "DatosDemo.h"
 #include "admin/CambioClave.h"
 #include "admin/CopiaSitio.h"
+#include "admin/Verificacion.h"
 #include "foundation/ArchivosTexto.h"
 #include "foundation/BaseDatos.h"
 #include "foundation/Configuracion.h"
@@ -46,6 +47,11 @@ const char kUso[] =
     "      each a SQLite file path or a postgresql:// URI (an empty database of\n"
     "      the server). B is kept only when every table holds as many rows as\n"
     "      in A; prints the rows of each table.\n"
+    "  zelvora-admin verificar --carpeta DIR\n"
+    "      Checks the terminal's database and every backup in its respaldos/\n"
+    "      folder (SQLite's integrity check, or pg_restore for a server's dump,\n"
+    "      and the program's tables and columns); prints one line each and ends\n"
+    "      with 1 when any is not ok.\n"
     "  zelvora-admin textos CODE\n"
     "      Prints the language tables for CODE (es, co, us or en): T<slot><TAB>text\n"
     "      for slots 0-377, then P<n><TAB>text for the permissions 1-16.\n";
@@ -89,6 +95,26 @@ int Copiar(const QString& desde, const QString& hacia)
     Salida() << "copied " << desde << " to " << hacia << "; every table checked by its rows"
              << Qt::endl;
     return 0;
+}
+
+int Verificar(const QString& carpeta)
+{
+    if (carpeta.isEmpty())
+        return Fallo(QStringLiteral("verificar needs --carpeta DIR"));
+    const QString programa = QDir(carpeta).absolutePath();
+    const QString linea = LeerLineaConfiguracion(programa);
+    if (linea.isEmpty())
+        return Fallo(QStringLiteral("no configuration in %1").arg(programa));
+    const Configuracion cfg = InterpretarLineaConfiguracion(linea);
+    QStringList rutas{RutaBaseDatos(cfg, programa)};
+    rutas += CopiasDeSeguridad(CarpetaDatos(cfg, programa) + QStringLiteral("/respaldos"));
+    int malas = 0;
+    for (const QString& ruta : rutas) {
+        const QString resultado = VerificarBaseDatos(ruta);
+        Salida() << ruta << ": " << resultado << Qt::endl;
+        malas += resultado == u"ok" ? 0 : 1;
+    }
+    return malas == 0 ? 0 : 1;
 }
 
 Configuracion ConfiguracionInicial(const QString& punto)
@@ -316,7 +342,7 @@ int main(int argc, char* argv[])
                                    QStringLiteral("B"));
     opciones.addOptions({carpeta, punto, usuario, clave, demo, servidor, desde, hacia});
     opciones.addPositionalArgument(QStringLiteral("command"),
-                                   QStringLiteral("init, clave, copiar or textos"));
+                                   QStringLiteral("init, clave, copiar, verificar or textos"));
     opciones.process(app);
 
     const QStringList argumentos = opciones.positionalArguments();
@@ -329,6 +355,8 @@ int main(int argc, char* argv[])
             return Fallo(QStringLiteral("clave needs --carpeta DIR and --usuario U"));
         return Clave(opciones.value(carpeta), opciones.value(usuario));
     }
+    if (orden == u"verificar" && argumentos.size() == 1)
+        return Verificar(opciones.value(carpeta));
     if (orden == u"copiar" && argumentos.size() == 1)
         return Copiar(opciones.value(desde), opciones.value(hacia));
     if (orden == u"textos" && argumentos.size() == 2)

@@ -1,9 +1,11 @@
 // The administration tool as a site engineer runs it.
 
 #include "ApoyoPruebas.h"
+#include "foundation/ArchivosTexto.h"
 #include "foundation/Esquema.h"
 #include "foundation/RegistroSucesos.h"
 #include "startup/Acceso.h"
+#include "startup/Supervision.h"
 
 #include <QDir>
 #include <QProcess>
@@ -198,6 +200,59 @@ private slots:
                      251);
             QCOMPARE(bd.ejecutar("INSERT INTO sr (sr) VALUES ('otro')").lastInsertId().toInt(), 3);
         }
+    }
+
+    // The live database and each backup get one line; a damaged copy, a
+    // foreign database and a file that is no database are named as such.
+    void verificarCadaCopiaEnUnaLinea()
+    {
+        CarpetaPrueba carpeta;
+        carpeta.prepararTerminal();
+        carpeta.agregarVisita({"2026-08-05 09:00:00", "Ana"});
+        const QString copias = carpeta.archivo("respaldos");
+        QVERIFY(QDir().mkpath(copias));
+        const QString ext = ServidorPrueba().isEmpty() ? ".db" : ".dump";
+        const QString buena = copias + "/zelvora 01-08-2026 10-00-00-NORTE" + ext;
+        QString error;
+        QVERIFY2(CopiarBaseDatos(carpeta.rutaBD(), buena, &error), qPrintable(error));
+        // A SQLite copy with its pages overwritten past the header.
+        const QString danada = copias + "/zelvora 02-08-2026 10-00-00-NORTE.db";
+        QVERIFY2(CrearBaseDatos(danada, {"Otro", "x", "", "", ""}, &error), qPrintable(error));
+        {
+            QFile f(danada);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.seek(4096);
+            f.write(QByteArray(8192, '\xA5'));
+        }
+        const QString ajena = copias + "/zelvora 03-08-2026 10-00-00-NORTE.db";
+        {
+            QVERIFY(QFile(ajena).open(QIODevice::WriteOnly));
+            BaseDatos otra;
+            otra.fijarRuta(ajena);
+            SesionBD sesion(otra);
+            otra.ejecutar("CREATE TABLE facturas (numero INTEGER)");
+        }
+        const QString basura = copias + "/zelvora 04-08-2026 10-00-00-NORTE.db";
+        QVERIFY(EscribirLineaUnica(basura, "no soy una base de datos", nullptr));
+        const QString volcadoMalo = copias + "/zelvora 05-08-2026 10-00-00-NORTE.dump";
+        QVERIFY(EscribirLineaUnica(volcadoMalo, "PGDMP cortado", nullptr));
+
+        const Salida s = Ejecutar({"verificar", "--carpeta", carpeta.ruta()});
+        QCOMPARE(s.codigo, 1);
+        const QStringList lineas = s.texto.trimmed().split('\n');
+        QVERIFY2(lineas.size() == 6, qPrintable(s.texto));
+        QCOMPARE(lineas[0], carpeta.rutaBD() + ": ok");
+        QCOMPARE(lineas[1], buena + ": ok");
+        QVERIFY2(lineas[2].startsWith(danada + ": ") && !lineas[2].endsWith(": ok"),
+                 qPrintable(lineas[2]));
+        QCOMPARE(lineas[3], ajena + ": no table avisos: not a Zelvora database");
+        QCOMPARE(lineas[4], basura + ": not a database: not a SQLite file");
+        QVERIFY2(lineas[5].startsWith(volcadoMalo + ": pg_restore: "), qPrintable(lineas[5]));
+
+        // All good: it ends with 0.
+        for (const QString& mala : {danada, ajena, basura, volcadoMalo})
+            QVERIFY(QFile::remove(mala));
+        QCOMPARE(Ejecutar({"verificar", "--carpeta", carpeta.ruta()}).codigo, 0);
     }
 
     void initNoTocaUnaBaseExistente()
