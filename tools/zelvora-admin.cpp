@@ -168,7 +168,10 @@ int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usua
         return Fallo(QStringLiteral("--punto: ") + motivo);
     if (usuario.sr.isEmpty() || usuario.dw.isEmpty())
         return Fallo(QStringLiteral("--usuario and --clave cannot be empty"));
-    if (!QDir().mkpath(carpeta))
+    // A new program folder is the site's group's, like the files made in it.
+    if (!QFileInfo(carpeta).isDir() &&
+        !(QDir().mkpath(QFileInfo(QDir(carpeta).absolutePath()).path()) &&
+          CrearCarpetaCompartida(QDir(carpeta).absolutePath())))
         return Fallo(QStringLiteral("cannot create the folder %1").arg(carpeta));
     const QString programa = QDir(carpeta).absolutePath();
     const QString rutaCfg = QDir(carpeta).filePath(kArchivoConfiguracion);

@@ -1,6 +1,7 @@
 #include "ArchivosTexto.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -102,6 +104,7 @@ bool EscribirLineaUnica(const QString& ruta, const QString& linea, QString* erro
 {
     QSaveFile archivo(ruta);
     if (archivo.open(QIODevice::WriteOnly)) {
+        AjustarModo(archivo.handle(), kModoPrivado);
         const QByteArray bytes = (linea + QStringLiteral("\r\n")).toUtf8();
         // The bytes reach the new file only at flush(), and commit() does not
         // see a failure there (a full disk): it would put an empty file in place.
@@ -116,7 +119,11 @@ bool EscribirLineaUnica(const QString& ruta, const QString& linea, QString* erro
 bool AnexarLinea(const QString& ruta, const QString& linea, QString* error)
 {
     QFile archivo(ruta);
-    if (archivo.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
+    // Created for this account alone, then opened to the group: never
+    // readable by others in between.
+    if (archivo.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered,
+                     QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        AjustarModo(archivo.handle(), kModoCompartido);
         const QByteArray bytes = InicioDeLinea(archivo) + (linea + QStringLiteral("\r\n")).toUtf8();
         const qint64 escritos = archivo.write(bytes);
         if (escritos == bytes.size())
@@ -156,23 +163,76 @@ bool PublicarSinReemplazar(const QString& temporal, const QString& ruta, bool* y
     return fallo == 0;
 }
 
-ArchivoNuevo::ArchivoNuevo(const QString& ruta)
+namespace {
+
+// The descriptor of ruta created anew, for this account alone; -1 with errno.
+int CrearExclusivo(const QString& ruta)
+{
+    return ::open(QFile::encodeName(ruta).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                  0600);
+}
+
+QString ErrorSistema(const QString& ruta, int numero)
+{
+    return ruta + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(numero));
+}
+
+} // namespace
+
+void AjustarModo(int descriptor, int modo)
+{
+    struct stat datos
+    {
+    };
+    if (::fstat(descriptor, &datos) == 0 && datos.st_uid == ::geteuid() &&
+        int(datos.st_mode & 07777) != modo)
+        ::fchmod(descriptor, mode_t(modo));
+}
+
+bool CrearCarpetaCompartida(const QString& ruta)
+{
+    const QByteArray nombre = QFile::encodeName(ruta);
+    if (::mkdir(nombre.constData(), 0700) != 0)
+        return errno == EEXIST && QFileInfo(ruta).isDir();
+    struct stat datos
+    {
+    };
+    if (::stat(nombre.constData(), &datos) == 0)
+        ::chmod(nombre.constData(), (datos.st_mode & S_ISGID) | 0770);
+    return true;
+}
+
+bool CrearArchivoConModo(const QString& ruta, int modo, QString* error)
+{
+    const int fd = CrearExclusivo(ruta);
+    if (fd < 0 || ::fchmod(fd, mode_t(modo)) != 0) {
+        const int numero = errno;
+        if (error)
+            *error = ErrorSistema(ruta, numero);
+        if (fd >= 0) {
+            ::close(fd);
+            QFile::remove(ruta);
+        }
+        errno = numero; // EEXIST tells a taken name from a failure
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
+ArchivoNuevo::ArchivoNuevo(const QString& ruta, int modo)
 {
     for (int intento = 0; intento < 100; ++intento) {
         const QString nombre = ruta + QStringLiteral(".nuevo-%1-%2")
                                           .arg(::getpid())
                                           .arg(QRandomGenerator::global()->bounded(1000000));
-        const int fd = ::open(QFile::encodeName(nombre).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
+        if (CrearArchivoConModo(nombre, modo, &error_)) {
             nombre_ = nombre;
+            error_.clear();
             return;
         }
-        if (errno != EEXIST) {
-            error_ = nombre + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+        if (errno != EEXIST)
             return;
-        }
     }
     error_ = ruta + QStringLiteral(": no free temporary name");
 }

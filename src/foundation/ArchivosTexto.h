@@ -17,22 +17,42 @@ QString PrimerCampo(const QString& contenido);
 bool LeerArchivo(const QString& ruta, QByteArray* contenido);
 
 // Replaces the file with one line ended by CR LF; a new name is written and
-// renamed into place, so a failure never leaves half a file.
+// renamed into place, so a failure never leaves half a file. The file gets
+// kModoPrivado.
 bool EscribirLineaUnica(const QString& ruta, const QString& linea, QString* error);
 
 // Appends one line ended by CR LF in a single write, so that terminals sharing
 // a folder never interleave parts of their lines. A file left ending in a
 // partial line gets the line on a line of its own. The error names the file.
+// A new file gets kModoCompartido.
 bool AnexarLinea(const QString& ruta, const QString& linea, QString* error);
 
-// A new empty file beside ruta, under a name no other process uses, with the
-// permissions a plain new file gets (0666 less the umask, which a temporary
-// file would not give: other terminals' users must read it). Removed when the
-// object goes, which is harmless once it has been published under its name.
+// The modes of the site's files, whatever the umask: the accounts of the
+// site's group share them, no other account reads them. The database and the
+// event log are written by every terminal; the rest by the one that made it.
+inline constexpr int kModoCompartido = 0660;
+inline constexpr int kModoPrivado = 0640;
+
+// Creates ruta empty with exactly that mode, only when no file has the name.
+// It is never readable by others, not even for a moment.
+bool CrearArchivoConModo(const QString& ruta, int modo, QString* error);
+
+// Makes the last level of ruta (never its parents) as a folder every
+// account of the group writes in, keeping the setgid bit it inherits so new
+// files keep the site's group. True when it is there as a folder.
+bool CrearCarpetaCompartida(const QString& ruta);
+
+// Gives an open file that mode when it is this account's own (another
+// account's file is left as its owner made it).
+void AjustarModo(int descriptor, int modo);
+
+// A new empty file beside ruta, under a name no other process uses, with that
+// mode. Removed when the object goes, which is harmless once it has been
+// published under its name.
 class ArchivoNuevo
 {
 public:
-    explicit ArchivoNuevo(const QString& ruta);
+    explicit ArchivoNuevo(const QString& ruta, int modo = kModoPrivado);
     ~ArchivoNuevo();
     ArchivoNuevo(const ArchivoNuevo&) = delete;
     ArchivoNuevo& operator=(const ArchivoNuevo&) = delete;
@@ -54,5 +74,5 @@ bool PublicarSinReemplazar(const QString& temporal, const QString& ruta, bool* y
                            QString* error);
 
 // Creates a file holding one line ended by CR LF, only when none exists; the
-// file appears whole or not at all.
+// file appears whole or not at all, with kModoPrivado.
 bool CrearLineaUnica(const QString& ruta, const QString& linea, bool* yaExiste, QString* error);

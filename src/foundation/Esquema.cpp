@@ -232,7 +232,7 @@ bool CrearArchivo(const QString& ruta, const ContenidoBaseDatos& contenido, QStr
     // Built under a name of this run's own in the same folder and then given
     // its name without replacing anything: a second run at the same moment
     // neither opens a half-built database nor removes the one the first made.
-    const ArchivoNuevo temporal(ruta);
+    const ArchivoNuevo temporal(ruta, kModoCompartido);
     if (!temporal.creado()) {
         *error = temporal.error();
         return false;

@@ -31,7 +31,7 @@ bool AnexarSuceso(const QString& carpetaDatos, const QDateTime& momento, const A
     const QString carpeta = carpetaDatos + QStringLiteral("/sucesos");
     // Only the last level: a missing database folder (an unmounted share) must
     // fail here, not grow a local copy that splits the logs in two.
-    QDir(carpetaDatos).mkdir(QStringLiteral("sucesos"));
+    CrearCarpetaCompartida(carpeta);
     return AnexarLinea(carpeta + u'/' + NombreArchivoSucesos(momento.date(), autor.punto),
                        LineaSuceso(momento, autor, texto), error);
 }

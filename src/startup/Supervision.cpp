@@ -1,5 +1,7 @@
 #include "Supervision.h"
 
+#include "foundation/ArchivosTexto.h"
+
 #include "foundation/BaseDatos.h"
 #include "foundation/Configuracion.h"
 #include "notices/Avisos.h"
@@ -275,7 +277,8 @@ bool CopiarBaseDatos(const QString& origen, const QString& destino, QString* err
         }
         const QString parcial = destino + QStringLiteral(".parcial");
         QFile::remove(parcial);
-        bool ok = VolcarServidor(origen, parcial, error) && Sincronizar(parcial, error);
+        bool ok = CrearArchivoConModo(parcial, kModoPrivado, error) &&
+                  VolcarServidor(origen, parcial, error) && Sincronizar(parcial, error);
         if (ok && !QFile::rename(parcial, destino)) {
             *error = QStringLiteral("no se pudo renombrar a ") + destino;
             ok = false;
@@ -298,6 +301,9 @@ bool CopiarBaseDatos(const QString& origen, const QString& destino, QString* err
     sqlite3* copia = nullptr;
     // Read-write, never created: a terminal killed in the middle of a write
     // leaves a journal that only a writer may roll back before reading.
+    // The copy is made empty first, so it is never readable by other accounts.
+    if (!CrearArchivoConModo(parcial, kModoPrivado, error))
+        return false;
     bool ok = sqlite3_open_v2(QFile::encodeName(origen).constData(), &fuente, SQLITE_OPEN_READWRITE,
                               nullptr) == SQLITE_OK;
     if (!ok)

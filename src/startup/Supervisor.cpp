@@ -1,5 +1,7 @@
 #include "Supervisor.h"
 
+#include "foundation/ArchivosTexto.h"
+
 #include "foundation/Contexto.h"
 #include "platform/AccionBD.h"
 #include "platform/CajasUnicas.h"
@@ -157,8 +159,8 @@ void Supervisor::avisarFallo(const ErrorBD& error)
 void Supervisor::iniciarCopia(int respaldoCada)
 {
     respaldoCada_ = respaldoCada;
-    QDir(ctx_.carpetaDatos()).mkdir(QStringLiteral("respaldos"));
     const QString carpeta = ctx_.carpetaDatos() + QStringLiteral("/respaldos");
+    CrearCarpetaCompartida(carpeta);
     const QString origen = ctx_.bd().ruta();
     const bool servidor = ctx_.bd().enServidor();
     if (servidor && ProgramaVolcado().isEmpty()) {

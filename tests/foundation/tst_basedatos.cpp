@@ -3,6 +3,8 @@
 #include "foundation/ArchivosTexto.h"
 #include "foundation/BaseDatos.h"
 #include "foundation/Esquema.h"
+#include "foundation/RegistroSucesos.h"
+#include "startup/Supervision.h"
 
 #include <QDir>
 #include <QProcess>
@@ -14,6 +16,21 @@
 #include <QUrl>
 
 #include <sys/stat.h>
+
+namespace {
+
+// The file's mode bits in octal, as chmod takes them.
+QString ModoArchivo(const QString& ruta)
+{
+    struct stat datos
+    {
+    };
+    if (::stat(QFile::encodeName(ruta).constData(), &datos) != 0)
+        return QStringLiteral("missing");
+    return QString::number(datos.st_mode & 07777, 8);
+}
+
+} // namespace
 
 class PruebaBaseDatos : public QObject
 {
@@ -339,8 +356,7 @@ private slots:
         QCOMPARE(c->consultar("SELECT sr FROM sr"), QStringList{"Admin"});
     }
 
-    // A name another process took meanwhile is never replaced; what is made
-    // carries the permissions of a plain new file, so other users can read it.
+    // A name another process took meanwhile is never replaced.
     void creacionExclusiva()
     {
         SOLO_ARCHIVO();
@@ -360,18 +376,72 @@ private slots:
         QCOMPARE(LeerBytes(existente), ";OTRO\r\n");
         QCOMPARE(LeerBytes(hecho), "listo\r\n");
 
-        const mode_t antes = umask(022);
         QVERIFY2(CrearLineaUnica(c->archivo("nuevo.cfg"), ";MIO", &yaExiste, &error),
                  qPrintable(error));
         QVERIFY(CrearBaseDatos(c->archivo("otra.db"), {"Otro", "x", "", "", ""}, &error));
-        umask(antes);
         QVERIFY(!yaExiste);
         QCOMPARE(LeerBytes(c->archivo("nuevo.cfg")), ";MIO\r\n");
-        for (const char* nombre : {"nuevo.cfg", "otra.db"})
-            QCOMPARE(QFileInfo(c->archivo(nombre)).permissions() & 0x0777, 0x0644);
         // Nothing left under a temporary name.
         QCOMPARE(QDir(c->ruta()).entryList(QDir::Files),
                  QStringList({"listo", "nuevo.cfg", "otra.db", "zelvora.cfg", "zelvora.db"}));
+    }
+
+    // What the site writes is shared by the accounts of its group and read
+    // by no other, whatever umask the session that made it had.
+    void archivosSoloDelGrupo()
+    {
+        SOLO_ARCHIVO();
+        for (const mode_t mascara : {mode_t(022), mode_t(002), mode_t(0)}) {
+            CarpetaPrueba carpeta;
+            const mode_t antes = umask(mascara);
+            QString error;
+            const auto crear = [&] {
+                return CrearLineaUnica(carpeta.archivo("zelvora.cfg"), ";NORTE", nullptr, &error) &&
+                       CrearBaseDatos(carpeta.archivo("zelvora.db"), {"Otro", "x", "", "", ""},
+                                      &error) &&
+                       EscribirLineaUnica(carpeta.archivo("zelvora_idioma.cfg"), "es", &error) &&
+                       AnexarSuceso(carpeta.ruta(), QDateTime(QDate(2026, 8, 5), QTime(9, 0)),
+                                    {"NORTE", "Ana", "", "", ""}, "uno", &error) &&
+                       QDir().mkdir(carpeta.archivo("respaldos")) &&
+                       CopiarBaseDatos(carpeta.archivo("zelvora.db"),
+                                       carpeta.archivo("respaldos/copia.db"), &error);
+            };
+            const bool hecho = crear();
+            // A write through the engine, which makes its journal files.
+            carpeta.ctx->LeerConfiguracion();
+            {
+                SesionBD sesion(carpeta.ctx->bd());
+                carpeta.ctx->bd().ejecutar("PRAGMA journal_mode = DELETE");
+                BaseDatos::Transaccion t(carpeta.ctx->bd());
+                carpeta.ctx->bd().ejecutar("UPDATE contra SET respaldo = 1");
+                QCOMPARE(ModoArchivo(carpeta.archivo("zelvora.db-journal")), "660");
+                t.confirmar();
+            }
+            umask(antes);
+            QVERIFY2(hecho, qPrintable(error));
+            QCOMPARE(ModoArchivo(carpeta.archivo("zelvora.cfg")), "640");
+            QCOMPARE(ModoArchivo(carpeta.archivo("zelvora_idioma.cfg")), "640");
+            QCOMPARE(ModoArchivo(carpeta.archivo("zelvora.db")), "660");
+            QCOMPARE(ModoArchivo(carpeta.archivo("sucesos")), "770");
+            QCOMPARE(ModoArchivo(carpeta.archivo("sucesos/" +
+                                                 NombreArchivoSucesos(QDate(2026, 8, 5), "NORTE"))),
+                     "660");
+            QCOMPARE(ModoArchivo(carpeta.archivo("respaldos/copia.db")), "640");
+        }
+        // In a site folder marked to pass on its group, new folders pass it on too.
+        const QString sitio = c->archivo("sitio");
+        QVERIFY(QDir().mkdir(sitio));
+        QVERIFY(::chmod(QFile::encodeName(sitio).constData(), 02770) == 0);
+        QVERIFY(AnexarSuceso(sitio, QDateTime(QDate(2026, 8, 5), QTime(9, 0)),
+                             {"NORTE", "Ana", "", "", ""}, "uno", nullptr));
+        QCOMPARE(ModoArchivo(sitio + "/sucesos"), "2770");
+        // A file made before, readable by all, is closed to others when written again.
+        QFile viejo(c->archivo("viejo.txt"));
+        QVERIFY(viejo.open(QIODevice::WriteOnly));
+        viejo.close();
+        QVERIFY(viejo.setPermissions(QFileDevice::Permissions(0x6644)));
+        QVERIFY(AnexarLinea(viejo.fileName(), "dos", nullptr));
+        QCOMPARE(ModoArchivo(viejo.fileName()), "660");
     }
 
     // The file stays a plain SQLite database that the standard tool reads,
