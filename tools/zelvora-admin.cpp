@@ -29,14 +29,17 @@ namespace {
 
 const char kUso[] =
     "Usage:\n"
-    "  zelvora-admin init --carpeta DIR --punto NAME [--usuario U --clave P] [--demo]\n"
+    "  zelvora-admin init --carpeta DIR --punto NAME [--usuario U] [--clave-desde-fd N]\n"
     "                    [--servidor postgresql://USER@HOST:PORT/DBNAME]\n"
     "      Writes DIR/zelvora.cfg (unless one exists) and creates the database\n"
     "      DIR/zelvora.db with its tables, the sixteen permissions and a first\n"
-    "      administrator holding all of them (default Admin / zelvora).\n"
+    "      administrator holding all of them (default name Admin). Its password\n"
+    "      is read twice from the terminal, or once from the file descriptor N.\n"
     "      --servidor creates them on that PostgreSQL database instead (its\n"
     "      password from ~/.pgpass or PGPASSWORD) and writes the URI as RutaBD.\n"
-    "      --demo adds sample dwellings, a guard user (guardia / guardia) and visits.\n"
+    "  zelvora-admin init --carpeta DIR --punto NAME --demo [--usuario U --clave P]\n"
+    "      The same, with sample dwellings, a guard user (guardia / guardia) and\n"
+    "      visits; the administrator is Admin / zelvora unless given.\n"
     "      An existing database is never touched.\n"
     "  zelvora-admin clave --carpeta DIR --usuario U\n"
     "      Sets a new password for the user named exactly U (letter case counts),\n"
@@ -117,6 +120,82 @@ int Verificar(const QString& carpeta)
     return malas == 0 ? 0 : 1;
 }
 
+// One line from the terminal, not shown as it is typed; from standard input
+// when that is no terminal (a script). Empty at the end of the input.
+QString LeerClave(const char* pregunta)
+{
+    std::cerr << pregunta << std::flush;
+    termios antes{};
+    const bool terminal = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &antes) == 0;
+    if (terminal) {
+        termios oculta = antes;
+        oculta.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &oculta);
+    }
+    std::string linea;
+    std::getline(std::cin, linea);
+    if (terminal) {
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &antes);
+        std::cerr << std::endl;
+    }
+    if (!linea.empty() && linea.back() == '\r')
+        linea.pop_back();
+    return QString::fromStdString(linea);
+}
+
+// One line from the descriptor a script opened (a pipe, a file only root
+// reads), so the password is never on the command line.
+std::optional<QString> LeerClaveDescriptor(int fd, QString* error)
+{
+    QFile entrada;
+    if (!entrada.open(fd, QIODevice::ReadOnly)) {
+        *error = QStringLiteral("--clave-desde-fd: cannot read the descriptor %1").arg(fd);
+        return std::nullopt;
+    }
+    QByteArray linea = entrada.readLine();
+    while (linea.endsWith('\n') || linea.endsWith('\r'))
+        linea.chop(1);
+    return QString::fromUtf8(linea);
+}
+
+// The first administrator's password. On the command line only for a demo:
+// every local account can read the process list.
+struct FuenteClave
+{
+    std::optional<QString> enLinea;
+    std::optional<int> descriptor;
+    bool demo = false;
+};
+
+std::optional<QString> ClaveInicial(const FuenteClave& fuente, QString* error)
+{
+    if (fuente.enLinea && !fuente.demo) {
+        *error = QStringLiteral("--clave is only for --demo: the command line can be read by "
+                                "every local account; type the password when asked, or give "
+                                "--clave-desde-fd N");
+        return std::nullopt;
+    }
+    std::optional<QString> clave;
+    if (fuente.descriptor) {
+        clave = LeerClaveDescriptor(*fuente.descriptor, error);
+    } else if (fuente.enLinea) {
+        clave = fuente.enLinea;
+    } else if (fuente.demo) {
+        clave = QStringLiteral("zelvora");
+    } else {
+        clave = LeerClave("First administrator's password: ");
+        if (*clave != LeerClave("Repeat the password: ")) {
+            *error = QStringLiteral("the two passwords differ; nothing was created");
+            return std::nullopt;
+        }
+    }
+    if (clave && clave->isEmpty()) {
+        *error = QStringLiteral("an empty password is not accepted; nothing was created");
+        return std::nullopt;
+    }
+    return clave;
+}
+
 Configuracion ConfiguracionInicial(const QString& punto)
 {
     Configuracion cfg = Configuracion::PorDefecto();
@@ -154,9 +233,10 @@ bool ElegirServidor(const QString& servidor, bool hayCfg, Configuracion* cfg, QS
     return true;
 }
 
-int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usuario, bool demo,
-         const QString& servidor)
+int Init(const QString& carpeta, const QString& punto, PrimerUsuario usuario,
+         const FuenteClave& fuenteClave, const QString& servidor)
 {
+    const bool demo = fuenteClave.demo;
     if (carpeta.isEmpty())
         return Fallo(QStringLiteral("init needs --carpeta DIR and --punto NAME"));
     // Refused before anything is created: a name that cannot be a file name
@@ -166,8 +246,13 @@ int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usua
     QString motivo;
     if (!PuntoControlValido(punto, ingles, &motivo))
         return Fallo(QStringLiteral("--punto: ") + motivo);
-    if (usuario.sr.isEmpty() || usuario.dw.isEmpty())
-        return Fallo(QStringLiteral("--usuario and --clave cannot be empty"));
+    if (usuario.sr.isEmpty())
+        return Fallo(QStringLiteral("--usuario cannot be empty"));
+    QString error;
+    const std::optional<QString> clave = ClaveInicial(fuenteClave, &error);
+    if (!clave)
+        return Fallo(error);
+    usuario.dw = *clave;
     // A new program folder is the site's group's, like the files made in it.
     if (!QFileInfo(carpeta).isDir() &&
         !(QDir().mkpath(QFileInfo(QDir(carpeta).absolutePath()).path()) &&
@@ -182,7 +267,6 @@ int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usua
     const bool hayCfg = QFile::exists(rutaCfg);
     if (hayCfg && LeerArchivo(rutaCfg, &existente))
         cfg = InterpretarLineaConfiguracion(PrimerCampo(DecodificarTexto(existente)));
-    QString error;
     if (!ElegirServidor(servidor, hayCfg, &cfg, &error))
         return Fallo(error);
     if (!QFileInfo(CarpetaDatos(cfg, programa)).isDir())
@@ -218,29 +302,6 @@ int Init(const QString& carpeta, const QString& punto, const PrimerUsuario& usua
     Salida() << "created " << rutaBD << " with the user " << usuario.sr
              << (demo ? " and demo data" : "") << Qt::endl;
     return 0;
-}
-
-// One line from the terminal, not shown as it is typed; from standard input
-// when that is no terminal (a script). Empty at the end of the input.
-QString LeerClave(const char* pregunta)
-{
-    std::cerr << pregunta << std::flush;
-    termios antes{};
-    const bool terminal = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &antes) == 0;
-    if (terminal) {
-        termios oculta = antes;
-        oculta.c_lflag &= ~tcflag_t(ECHO);
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &oculta);
-    }
-    std::string linea;
-    std::getline(std::cin, linea);
-    if (terminal) {
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &antes);
-        std::cerr << std::endl;
-    }
-    if (!linea.empty() && linea.back() == '\r')
-        linea.pop_back();
-    return QString::fromStdString(linea);
 }
 
 // The configuration of the terminal in carpeta, if it has one.
@@ -331,19 +392,24 @@ int main(int argc, char* argv[])
                                      QStringLiteral("First administrator's login name."),
                                      QStringLiteral("U"), QStringLiteral("Admin"));
     const QCommandLineOption clave(QStringLiteral("clave"),
-                                   QStringLiteral("First administrator's password."),
-                                   QStringLiteral("P"), QStringLiteral("zelvora"));
+                                   QStringLiteral("Demo administrator's password."),
+                                   QStringLiteral("P"));
+    const QCommandLineOption claveFd(
+        QStringLiteral("clave-desde-fd"),
+        QStringLiteral("Read the first administrator's password from this file descriptor."),
+        QStringLiteral("N"));
     const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Add demo data."));
     const QCommandLineOption servidor(QStringLiteral("servidor"),
                                       QStringLiteral("The site's PostgreSQL database."),
                                       QStringLiteral("URI"));
-    const QCommandLineOption desde(QStringLiteral("desde"),
-                                   QStringLiteral("Database to copy (path or URI)."),
-                                   QStringLiteral("A"));
+    const QCommandLineOption desde(
+        QStringLiteral("desde"),
+        QStringLiteral("Database to copy (path or URI), or backup to restore."),
+        QStringLiteral("A"));
     const QCommandLineOption hacia(QStringLiteral("hacia"),
                                    QStringLiteral("New database (path or URI)."),
                                    QStringLiteral("B"));
-    opciones.addOptions({carpeta, punto, usuario, clave, demo, servidor, desde, hacia});
+    opciones.addOptions({carpeta, punto, usuario, clave, claveFd, demo, servidor, desde, hacia});
     opciones.addPositionalArgument(QStringLiteral("command"),
                                    QStringLiteral("init, clave, copiar, verificar or textos"));
     opciones.process(app);
@@ -364,11 +430,22 @@ int main(int argc, char* argv[])
         return Copiar(opciones.value(desde), opciones.value(hacia));
     if (orden == u"textos" && argumentos.size() == 2)
         return Textos(argumentos[1]);
-    if (orden == u"init" && argumentos.size() == 1)
+    if (orden == u"init" && argumentos.size() == 1) {
+        FuenteClave fuente;
+        fuente.demo = opciones.isSet(demo);
+        if (opciones.isSet(clave))
+            fuente.enLinea = opciones.value(clave);
+        if (opciones.isSet(claveFd)) {
+            bool numero = false;
+            fuente.descriptor = opciones.value(claveFd).toInt(&numero);
+            if (!numero || *fuente.descriptor < 0)
+                return Fallo(QStringLiteral("--clave-desde-fd takes a file descriptor number"));
+        }
         return Init(opciones.value(carpeta), opciones.value(punto),
-                    {opciones.value(usuario), opciones.value(clave),
-                     QStringLiteral("Administrador"), QString(), QString()},
-                    opciones.isSet(demo), opciones.value(servidor));
+                    {opciones.value(usuario), QString(), QStringLiteral("Administrador"), QString(),
+                     QString()},
+                    fuente, opciones.value(servidor));
+    }
     QTextStream(stderr) << kUso;
     return 2;
 }

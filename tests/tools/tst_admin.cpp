@@ -8,6 +8,7 @@
 #include "startup/Supervision.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QProcess>
 #include <QTest>
 #include <QUrl>
@@ -46,7 +47,8 @@ private slots:
         SOLO_ARCHIVO();
         CarpetaPrueba carpeta;
         const Salida s = Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", "PORTERÍA SUR",
-                                   "--usuario", "Jefe", "--clave", "Clave'9"});
+                                   "--usuario", "Jefe", "--clave-desde-fd", "0"},
+                                  "Clave'9\n");
         QVERIFY2(s.codigo == 0, qPrintable(s.errores));
         const QByteArray cfg = LeerBytes(carpeta.archivo("zelvora.cfg"));
         QVERIFY(cfg.endsWith("\r\n"));
@@ -69,6 +71,58 @@ private slots:
                            "WHERE id_sr = 1"),
                  QStringList{"16|16"});
         QCOMPARE(Filas(bd, "SELECT count(*) FROM entradas_salidas"), QStringList{"0"});
+    }
+
+    // A real site's first password never shows in the process list nor in
+    // any file: typed twice, or read from a descriptor; never --clave.
+    void initSinClaveALaVista()
+    {
+        SOLO_ARCHIVO();
+        CarpetaPrueba carpeta;
+        const QStringList init{"init", "--carpeta", carpeta.ruta(), "--punto", "NORTE"};
+        Salida s = Ejecutar(init + QStringList{"--clave", "Oculta7"});
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.errores.contains("--clave is only for --demo"), qPrintable(s.errores));
+        s = Ejecutar(init, "Oculta7\noculta7\n");
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.errores.contains("differ"), qPrintable(s.errores));
+        QCOMPARE(Ejecutar(init, "\n\n").codigo, 1);
+        QVERIFY(QDir(carpeta.ruta()).isEmpty());
+
+        // While it waits for the password, its command line is all another account sees.
+        QProcess proceso;
+        proceso.start(qEnvironmentVariable("ZELVORA_ADMIN"),
+                      init + QStringList{"--clave-desde-fd", "0"});
+        QVERIFY(proceso.waitForStarted());
+        const QString rutaOrdenes = QString("/proc/%1/cmdline").arg(proceso.processId());
+        QTRY_VERIFY(LeerBytes(rutaOrdenes).contains("NORTE")); // once it has started
+        const QByteArray lineaOrdenes = LeerBytes(rutaOrdenes);
+        proceso.write("Oculta7\n");
+        proceso.closeWriteChannel();
+        QVERIFY(proceso.waitForFinished(60000));
+        QCOMPARE(proceso.exitCode(), 0);
+        QVERIFY(!lineaOrdenes.contains("Oculta7"));
+
+        // Logged in once, a backup made: the password is in no file, the
+        // database holding only its hash.
+        QCOMPARE(carpeta.ctx->LeerConfiguracion(), LecturaConfiguracion::Correcta);
+        {
+            SesionBD sesion(carpeta.ctx->bd());
+            QVERIFY(BuscarUsuario(carpeta.ctx->bd(), "Admin", "Oculta7"));
+        }
+        QVERIFY(QDir().mkdir(carpeta.archivo("respaldos")));
+        QString error;
+        QVERIFY2(CopiarBaseDatos(carpeta.archivo("zelvora.db"),
+                                 carpeta.archivo("respaldos/copia.db"), &error),
+                 qPrintable(error));
+        QDirIterator archivos(carpeta.ruta(), QDir::Files, QDirIterator::Subdirectories);
+        int revisados = 0;
+        while (archivos.hasNext()) {
+            const QString ruta = archivos.next();
+            QVERIFY2(!LeerBytes(ruta).contains("Oculta7"), qPrintable(ruta));
+            ++revisados;
+        }
+        QVERIFY(revisados >= 4); // configuration, database, event log, backup
     }
 
     // A site with several PCs: the schema, the first user and the demo go to
@@ -105,7 +159,8 @@ private slots:
 
         // Once more: refused, nothing touched.
         s = Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", "NORTE", "--servidor",
-                      carpeta.rutaBD()});
+                      carpeta.rutaBD()},
+                     "Otra1\nOtra1\n");
         QCOMPARE(s.codigo, 1);
         QVERIFY2(s.errores.contains("already exists"), qPrintable(s.errores));
         QCOMPARE(carpeta.consultar("SELECT count(*) FROM entradas_salidas"), antes);
@@ -281,9 +336,11 @@ private slots:
             std::vector<std::unique_ptr<QProcess>> procesos;
             for (int n = 0; n < 4; ++n) {
                 procesos.push_back(std::make_unique<QProcess>());
-                procesos.back()->start(
-                    qEnvironmentVariable("ZELVORA_ADMIN"),
-                    {"init", "--carpeta", carpeta.ruta(), "--punto", QString("P%1").arg(n)});
+                procesos.back()->start(qEnvironmentVariable("ZELVORA_ADMIN"),
+                                       {"init", "--carpeta", carpeta.ruta(), "--punto",
+                                        QString("P%1").arg(n), "--clave-desde-fd", "0"});
+                procesos.back()->write("Clave1\n");
+                procesos.back()->closeWriteChannel();
             }
             QStringList exitos, rechazos;
             for (auto& p : procesos) {
@@ -319,9 +376,10 @@ private slots:
         CarpetaPrueba carpeta;
         const QString compartida = carpeta.archivo("compartida");
         carpeta.escribirConfiguracion(compartida + ";NORTE");
-        QCOMPARE(Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", "X"}).codigo, 1);
+        const QStringList init{"init", "--carpeta", carpeta.ruta(), "--punto", "X"};
+        QCOMPARE(Ejecutar(init, "Clave1\nClave1\n").codigo, 1);
         QVERIFY(QDir().mkdir(compartida));
-        QCOMPARE(Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", "X"}).codigo, 0);
+        QCOMPARE(Ejecutar(init, "Clave1\nClave1\n").codigo, 0);
         QVERIFY(QFile::exists(compartida + "/zelvora.db"));
         QVERIFY(!QFile::exists(carpeta.archivo("zelvora.db")));
     }
@@ -367,7 +425,8 @@ private slots:
         SOLO_ARCHIVO();
         for (const QString punto : {"PORTERIA NORTE", "ACCESO Ñ", "PUERTA \"B\" O'HIGGINS"}) {
             CarpetaPrueba carpeta;
-            const Salida s = Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", punto});
+            const Salida s =
+                Ejecutar({"init", "--carpeta", carpeta.ruta(), "--punto", punto}, "C1\nC1\n");
             QVERIFY2(s.codigo == 0, qPrintable(s.errores));
             QCOMPARE(carpeta.ctx->LeerConfiguracion(), LecturaConfiguracion::Correcta);
             QCOMPARE(carpeta.ctx->cfg.PuntoControl, punto);
