@@ -4,6 +4,7 @@
 #include "DatosDemo.h"
 #include "admin/CambioClave.h"
 #include "admin/CopiaSitio.h"
+#include "admin/Restauracion.h"
 #include "admin/Verificacion.h"
 #include "foundation/ArchivosTexto.h"
 #include "foundation/BaseDatos.h"
@@ -55,6 +56,11 @@ const char kUso[] =
     "      folder (SQLite's integrity check, or pg_restore for a server's dump,\n"
     "      and the program's tables and columns); prints one line each and ends\n"
     "      with 1 when any is not ok.\n"
+    "  zelvora-admin restaurar --carpeta DIR --desde BACKUP\n"
+    "      Puts the backup file BACKUP in place of the terminal's database, once it\n"
+    "      passes the checks of verificar and no terminal is using the database.\n"
+    "      The database it replaces is kept beside it as\n"
+    "      'zelvora antes de restaurar DD-MM-AAAA HH-MM-SS.db'.\n"
     "  zelvora-admin textos CODE\n"
     "      Prints the language tables for CODE (es, co, us or en): T<slot><TAB>text\n"
     "      for slots 0-377, then P<n><TAB>text for the permissions 1-16.\n";
@@ -194,6 +200,39 @@ std::optional<QString> ClaveInicial(const FuenteClave& fuente, QString* error)
         return std::nullopt;
     }
     return clave;
+}
+
+int Restaurar(const QString& carpeta, const QString& desde)
+{
+    if (carpeta.isEmpty() || desde.isEmpty())
+        return Fallo(QStringLiteral("restaurar needs --carpeta DIR and --desde BACKUP"));
+    const QString programa = QDir(carpeta).absolutePath();
+    const QString linea = LeerLineaConfiguracion(programa);
+    if (linea.isEmpty())
+        return Fallo(QStringLiteral("no configuration in %1").arg(programa));
+    const Configuracion cfg = InterpretarLineaConfiguracion(linea);
+    const QString rutaBD = RutaBaseDatos(cfg, programa);
+    const QDateTime ahora = QDateTime::currentDateTime();
+    Restauracion hecho;
+    QString error;
+    if (!RestaurarCopia(rutaBD, desde, ahora, &hecho, &error))
+        return Fallo(QStringLiteral("nothing restored: %1").arg(error));
+    const QString anterior =
+        hecho.apartada.isEmpty()
+            ? QStringLiteral("no había base de datos")
+            : QStringLiteral("la anterior queda como %1").arg(QFileInfo(hecho.apartada).fileName());
+    const QString suceso =
+        QStringLiteral("Se restaura la copia de seguridad %1 con zelvora-admin (%2)")
+            .arg(QFileInfo(desde).fileName(), anterior);
+    if (cfg.EfectuarRegistroDeSucesos &&
+        !AnexarSuceso(CarpetaDatos(cfg, programa), ahora,
+                      {cfg.PuntoControl, QStringLiteral("zelvora-admin"), {}, {}, {}}, suceso,
+                      &error))
+        QTextStream(stderr) << "zelvora-admin: event log not written: " << error << Qt::endl;
+    Salida() << "restored " << desde << " as " << rutaBD << Qt::endl;
+    if (!hecho.apartada.isEmpty())
+        Salida() << "the previous database is kept as " << hecho.apartada << Qt::endl;
+    return 0;
 }
 
 Configuracion ConfiguracionInicial(const QString& punto)
@@ -410,8 +449,9 @@ int main(int argc, char* argv[])
                                    QStringLiteral("New database (path or URI)."),
                                    QStringLiteral("B"));
     opciones.addOptions({carpeta, punto, usuario, clave, claveFd, demo, servidor, desde, hacia});
-    opciones.addPositionalArgument(QStringLiteral("command"),
-                                   QStringLiteral("init, clave, copiar, verificar or textos"));
+    opciones.addPositionalArgument(
+        QStringLiteral("command"),
+        QStringLiteral("init, clave, copiar, verificar, restaurar or textos"));
     opciones.process(app);
 
     const QStringList argumentos = opciones.positionalArguments();
@@ -426,6 +466,8 @@ int main(int argc, char* argv[])
     }
     if (orden == u"verificar" && argumentos.size() == 1)
         return Verificar(opciones.value(carpeta));
+    if (orden == u"restaurar" && argumentos.size() == 1)
+        return Restaurar(opciones.value(carpeta), opciones.value(desde));
     if (orden == u"copiar" && argumentos.size() == 1)
         return Copiar(opciones.value(desde), opciones.value(hacia));
     if (orden == u"textos" && argumentos.size() == 2)

@@ -6,10 +6,14 @@
 #include "foundation/RegistroSucesos.h"
 #include "startup/Acceso.h"
 #include "startup/Supervision.h"
+#include "startup/frmPrincipal.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <QUrl>
 
@@ -513,6 +517,117 @@ private slots:
         QCOMPARE(Filas(bd, "SELECT dw FROM sr WHERE sr = 'Portero' ORDER BY id_sr"),
                  (QStringList{"Uno", "Dos"}));
         QVERIFY(carpeta.lineasSucesos("ACCESO NORTE", QDate::currentDate()).isEmpty());
+    }
+
+    // A spoilt database comes back from a backup: the program then shows the
+    // backup's visitors inside, and the database it replaced is kept.
+    void restaurarPoneLaCopiaYApartaLaAnterior()
+    {
+        SOLO_ARCHIVO();
+        CarpetaPrueba carpeta;
+        carpeta.prepararTerminal();
+        carpeta.agregarVisita({"2026-08-05 09:00:00", "Ana Ruiz"});
+        QVERIFY(QDir().mkdir(carpeta.archivo("respaldos")));
+        const QString copia = carpeta.archivo("respaldos/zelvora 05-08-2026 10-00-00-NORTE.db");
+        QString error;
+        QVERIFY2(CopiarBaseDatos(carpeta.archivo("zelvora.db"), copia, &error), qPrintable(error));
+        carpeta.agregarVisita({"2026-08-05 11:00:00", "Beto Paz"});
+        // A terminal that died right after a write leaves it in the journal
+        // beside the database: the journal belongs to that database.
+        QProcess muerta;
+        muerta.start("sqlite3", {carpeta.archivo("zelvora.db")});
+        muerta.write("INSERT INTO entradas_salidas (FechaEntrada, NombreVisitante, "
+                     "NombreVisitanteClave) VALUES ('2026-08-05 11:30:00', 'Ciro', 'ciro');"
+                     "SELECT 'hecho';\n");
+        QVERIFY(muerta.waitForReadyRead(10000));
+        muerta.kill();
+        QVERIFY(muerta.waitForFinished(10000));
+        QVERIFY(QFile::exists(carpeta.archivo("zelvora.db-wal")));
+
+        const Salida s = Ejecutar({"restaurar", "--carpeta", carpeta.ruta(), "--desde", copia});
+        QVERIFY2(s.codigo == 0, qPrintable(s.errores));
+        QStringList apartadas =
+            QDir(carpeta.ruta()).entryList({"zelvora antes de restaurar *.db"}, QDir::Files);
+        QCOMPARE(apartadas.size(), 1);
+        QVERIFY(s.texto.contains(apartadas[0]));
+        QCOMPARE(RevisarCopia(carpeta.archivo(apartadas[0])), "ok 3");
+        QVERIFY(!QFile::exists(carpeta.archivo("zelvora.db-wal")));
+        QCOMPARE(QFileInfo(carpeta.archivo("zelvora.db")).permissions() & 0x0777, 0x0660);
+
+        std::unique_ptr<frmPrincipal> ventana;
+        auto* panel = carpeta.abrirPanel(ventana, &frmPrincipal::mnuVisitasPendientes,
+                                         "frmVisitasPendientes");
+        QVERIFY(panel);
+        QCOMPARE(Textos(panel->findChild<QAbstractItemView*>("ListView1")->model(), 2),
+                 QStringList{"Ana Ruiz"});
+        const QStringList sucesos = CarpetaPrueba::lineasArchivo(carpeta.archivo(
+            "sucesos/" + NombreArchivoSucesos(QDate::currentDate(), "ACCESO NORTE")));
+        QCOMPARE(sucesos.size(), 1);
+        QCOMPARE(sucesos[0].section(';', 2),
+                 "ACCESO NORTE;zelvora-admin;;;;Se restaura la copia de seguridad " +
+                     QFileInfo(copia).fileName() + " con zelvora-admin (la anterior queda como " +
+                     apartadas[0] + ")");
+        QCOMPARE(Ejecutar({"verificar", "--carpeta", carpeta.ruta()}).codigo, 0);
+    }
+
+    // A backup that is not whole, or not of this program, is refused and
+    // nothing moves; so while another process holds the database.
+    void restaurarRechazaSinMoverNada()
+    {
+        SOLO_ARCHIVO();
+        CarpetaPrueba carpeta;
+        carpeta.prepararTerminal();
+        carpeta.agregarVisita({"2026-08-05 09:00:00", "Ana Ruiz"});
+        const QString buena = carpeta.archivo("buena.db");
+        QString error;
+        QVERIFY2(CopiarBaseDatos(carpeta.archivo("zelvora.db"), buena, &error), qPrintable(error));
+        QFile::copy(buena, carpeta.archivo("rota.db"));
+        {
+            QFile rota(carpeta.archivo("rota.db"));
+            QVERIFY(rota.open(QIODevice::ReadWrite));
+            rota.seek(2 * 4096);
+            rota.write(QByteArray(3 * 4096, '\x5a'));
+        }
+        {
+            QSqlDatabase ajena = QSqlDatabase::addDatabase("QSQLITE", "ajena");
+            ajena.setDatabaseName(carpeta.archivo("ajena.db"));
+            QVERIFY(ajena.open());
+            QSqlQuery(ajena).exec("CREATE TABLE clientes (id INTEGER, nombre TEXT)");
+            ajena.close();
+        }
+        QSqlDatabase::removeDatabase("ajena");
+        const QByteArray antes = LeerBytes(carpeta.archivo("zelvora.db"));
+        const QStringList archivos = QDir(carpeta.ruta()).entryList(QDir::Files);
+        const auto restaurar = [&](const QString& desde) {
+            return Ejecutar({"restaurar", "--carpeta", carpeta.ruta(), "--desde", desde});
+        };
+        const auto nadaMovido = [&] {
+            return LeerBytes(carpeta.archivo("zelvora.db")) == antes &&
+                   QDir(carpeta.ruta()).entryList(QDir::Files) == archivos;
+        };
+        for (const char* desde : {"rota.db", "ajena.db", "no-existe.db"}) {
+            const Salida s = restaurar(carpeta.archivo(desde));
+            QCOMPARE(s.codigo, 1);
+            QVERIFY2(s.errores.contains("nothing restored") && s.errores.contains(desde),
+                     qPrintable(s.errores));
+            QVERIFY2(nadaMovido(), desde);
+        }
+
+        // Another process inside a write of its own.
+        QProcess otro;
+        otro.start("sqlite3", {carpeta.archivo("zelvora.db")});
+        otro.write("BEGIN IMMEDIATE; SELECT 'dentro';\n");
+        QVERIFY(otro.waitForReadyRead(10000));
+        const Salida ocupada = restaurar(buena);
+        otro.closeWriteChannel();
+        QVERIFY(otro.waitForFinished(10000));
+        QCOMPARE(ocupada.codigo, 1);
+        QVERIFY2(ocupada.errores.contains("in use by another program"),
+                 qPrintable(ocupada.errores));
+        QVERIFY(nadaMovido());
+        QVERIFY(carpeta.lineasSucesos("ACCESO NORTE", QDate::currentDate()).isEmpty());
+        // Once it is gone, the same backup goes in.
+        QCOMPARE(restaurar(buena).codigo, 0);
     }
 
     void textosListaCadaSlotYPermiso_data()
