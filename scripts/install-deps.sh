@@ -13,6 +13,7 @@ paquetes=(
     clang-format
     libbenchmark-dev
     fonts-liberation poppler-utils xvfb xauth
+    dpkg-dev x11-utils
 )
 faltan=()
 for p in "${paquetes[@]}"; do

@@ -4,7 +4,7 @@
 set -euo pipefail
 OUT=${1:-$(cd "$(dirname "$0")/../resources" && pwd)}
 CONVERT=${CONVERT:-convert}
-mkdir -p "$OUT/img" "$OUT/ico" "$OUT/work"
+mkdir -p "$OUT/img" "$OUT/ico" "$OUT/app" "$OUT/work"
 W="$OUT/work"
 
 # Palette
@@ -141,14 +141,28 @@ icon acceso -fill none -strokewidth 12 -draw "path 'M 40,64 V 42 A 24,24 0 0 1 8
   -fill "$DK" -stroke none -draw 'circle 64,82 64,72' -draw 'polygon 58,84 70,84 72,106 56,106'
 
 # zelvora: gatehouse with a barrier
-icon zelvora \
-  -fill "$LB" -draw 'rectangle 10,56 62,120' \
-  -fill "$RD" -draw 'polygon 2,60 36,24 70,60' \
-  -fill "$PB" -draw 'rectangle 20,68 52,90' \
-  -fill "$BL" -draw 'rectangle 62,74 74,120' \
-  -fill white -draw 'roundrectangle 74,78 124,90 4,4' \
-  -fill "$RD" -stroke none -draw 'rectangle 84,81 94,87' -draw 'rectangle 104,81 114,87' \
+zelvora=(
+  -fill "$LB" -draw 'rectangle 10,56 62,120'
+  -fill "$RD" -draw 'polygon 2,60 36,24 70,60'
+  -fill "$PB" -draw 'rectangle 20,68 52,90'
+  -fill "$BL" -draw 'rectangle 62,74 74,120'
+  -fill white -draw 'roundrectangle 74,78 124,90 4,4'
+  -fill "$RD" -stroke none -draw 'rectangle 84,81 94,87' -draw 'rectangle 104,81 114,87'
   -stroke "$DK" -strokewidth 6 -draw 'line 4,120 124,120'
+)
+icon zelvora "${zelvora[@]}"
+
+# The same drawing as the desktop's application icon (PNG, 48 and 256 px),
+# drawn at 4x so the large one stays sharp.
+for size in 48 256; do
+  args=() prev=
+  for a in "${zelvora[@]}"; do
+    if [ "$prev" = -draw ]; then a="stroke-linecap round stroke-linejoin round scale 4,4 $a"; fi
+    args+=("$a"); prev=$a
+  done
+  $CONVERT -size 512x512 xc:none -stroke "$DK" -strokewidth 6 "${args[@]}" \
+    -filter Lanczos -resize ${size}x${size} -strip "PNG32:$OUT/app/zelvora-$size.png"
+done
 
 # guardar: floppy disk
 icon guardar -fill "$BL" -draw 'polygon 14,14 100,14 114,28 114,114 14,114' \
@@ -263,4 +277,4 @@ icon cuotas -fill "$YL" -draw 'circle 64,64 64,8' \
   -draw 'line 64,26 64,102'
 
 rm -rf "$W"
-echo "pictures written to $OUT/img and $OUT/ico"
+echo "pictures written to $OUT/img, $OUT/ico and $OUT/app"

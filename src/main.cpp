@@ -5,6 +5,17 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
+
+// A folder-style install keeps its files next to the executable; the packaged
+// one in /usr/bin keeps them in the site folder, shared by the site's accounts.
+static QString CarpetaPorOmision()
+{
+    const QString ejecutable = QApplication::applicationDirPath();
+    if (QFileInfo::exists(QDir(ejecutable).filePath(kArchivoConfiguracion)))
+        return ejecutable;
+    return QStringLiteral(ZELVORA_CARPETA_SITIO);
+}
 
 int main(int argc, char* argv[])
 {
@@ -27,13 +38,14 @@ int main(int argc, char* argv[])
     const QCommandLineOption carpeta(
         QStringLiteral("carpeta"),
         QStringLiteral("Program folder holding zelvora.cfg, zelvora_idioma.cfg, ico/ and img/ "
-                       "(default: the folder of the executable)."),
+                       "(default: the folder of the executable when it holds zelvora.cfg, "
+                       "else " ZELVORA_CARPETA_SITIO ")."),
         QStringLiteral("DIR"));
     opciones.addOption(carpeta);
     opciones.process(app);
 
     const QString carpetaPrograma =
-        QDir(opciones.isSet(carpeta) ? opciones.value(carpeta) : QApplication::applicationDirPath())
+        QDir(opciones.isSet(carpeta) ? opciones.value(carpeta) : CarpetaPorOmision())
             .absolutePath();
 
     RelojSistema reloj;
