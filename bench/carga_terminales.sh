@@ -19,11 +19,11 @@ trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$trabajo"' EXIT
 
 servidor=${SERVIDOR:-}
 if [ -n "$servidor" ]; then
-    "$build/tools/zelvora-admin" init --carpeta "$trabajo" --punto CARGA --servidor "$servidor" >/dev/null
+    "$build/tools/zelvora-admin" init --carpeta "$trabajo" --punto CARGA --servidor "$servidor" --clave-desde-fd 3 3<<<carga >/dev/null
     base=$servidor
     consultar() { psql -XAtq "$servidor" -c "$1" | tr '\n' ' '; }
 else
-    "$build/tools/zelvora-admin" init --carpeta "$trabajo" --punto CARGA >/dev/null
+    "$build/tools/zelvora-admin" init --carpeta "$trabajo" --punto CARGA --clave-desde-fd 3 3<<<carga >/dev/null
     sqlite3 "$trabajo/zelvora.db" "PRAGMA journal_mode=$diario;" >/dev/null
     base=$trabajo/zelvora.db
     consultar() { sqlite3 "$trabajo/zelvora.db" "$1"; }
