@@ -287,11 +287,6 @@ int Init(const QString& carpeta, const QString& punto, PrimerUsuario usuario,
         return Fallo(QStringLiteral("--punto: ") + motivo);
     if (usuario.sr.isEmpty())
         return Fallo(QStringLiteral("--usuario cannot be empty"));
-    QString error;
-    const std::optional<QString> clave = ClaveInicial(fuenteClave, &error);
-    if (!clave)
-        return Fallo(error);
-    usuario.dw = *clave;
     // A new program folder is the site's group's, like the files made in it.
     if (!QFileInfo(carpeta).isDir() &&
         !(QDir().mkpath(QFileInfo(QDir(carpeta).absolutePath()).path()) &&
@@ -306,6 +301,7 @@ int Init(const QString& carpeta, const QString& punto, PrimerUsuario usuario,
     const bool hayCfg = QFile::exists(rutaCfg);
     if (hayCfg && LeerArchivo(rutaCfg, &existente))
         cfg = InterpretarLineaConfiguracion(PrimerCampo(DecodificarTexto(existente)));
+    QString error;
     if (!ElegirServidor(servidor, hayCfg, &cfg, &error))
         return Fallo(error);
     if (!QFileInfo(CarpetaDatos(cfg, programa)).isDir())
@@ -315,6 +311,12 @@ int Init(const QString& carpeta, const QString& punto, PrimerUsuario usuario,
     if (QFile::exists(rutaBD))
         return Fallo(
             QStringLiteral("a database already exists at %1; it was left untouched").arg(rutaBD));
+    // Asked once everything else is known to be right, and before anything
+    // is written.
+    const std::optional<QString> clave = ClaveInicial(fuenteClave, &error);
+    if (!clave)
+        return Fallo(error);
+    usuario.dw = *clave;
     if (hayCfg) {
         Salida() << "kept the existing " << rutaCfg << Qt::endl;
     } else {
