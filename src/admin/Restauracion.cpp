@@ -17,9 +17,14 @@
 
 namespace {
 
-// The files SQLite keeps beside a database while it is used or after a
-// crash; they belong to that database and move with it.
-const char* const kCompaneros[] = {"-wal", "-shm", "-journal"};
+// A database and the files SQLite keeps beside it while it is used or after
+// a crash: they belong to that database and move with it.
+const QStringList& SufijosBase()
+{
+    static const QStringList sufijos{QString(), QStringLiteral("-wal"), QStringLiteral("-shm"),
+                                     QStringLiteral("-journal")};
+    return sufijos;
+}
 
 QString ErrorSistema(const QString& que, int numero)
 {
@@ -41,8 +46,12 @@ public:
     bool tomar(const QString& ruta, QString* error)
     {
         const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDWR | O_CLOEXEC);
-        if (fd < 0)
-            return errno == ENOENT ? true : (*error = ErrorSistema(ruta, errno), false);
+        if (fd < 0 && errno == ENOENT)
+            return true; // nothing to hold
+        if (fd < 0) {
+            *error = ErrorSistema(ruta, errno);
+            return false;
+        }
         descriptores_.push_back(fd);
         struct flock cerrojo
         {
@@ -97,8 +106,7 @@ bool CopiarBytes(const QString& copia, const QString& destino, QString* error)
 // Moves ruta and its journal files to the name aparte, never over a file.
 bool Apartar(const QString& ruta, const QString& aparte, QString* error)
 {
-    for (const QString& sufijo :
-         QStringList{QString()} + QStringList{kCompaneros[0], kCompaneros[1], kCompaneros[2]}) {
+    for (const QString& sufijo : SufijosBase()) {
         if (!QFile::exists(ruta + sufijo))
             continue;
         if (!PublicarSinReemplazar(ruta + sufijo, aparte + sufijo, nullptr, error) ||
