@@ -106,15 +106,24 @@ int Copiar(const QString& desde, const QString& hacia)
     return 0;
 }
 
+// The terminal's configuration as the program reads it; false when it has none.
+bool ConfiguracionPrograma(const QString& programa, Configuracion* cfg)
+{
+    const QString linea = LeerLineaConfiguracion(programa);
+    if (linea.isEmpty())
+        return false;
+    *cfg = InterpretarLineaConfiguracion(linea);
+    return true;
+}
+
 int Verificar(const QString& carpeta)
 {
     if (carpeta.isEmpty())
         return Fallo(QStringLiteral("verificar needs --carpeta DIR"));
     const QString programa = QDir(carpeta).absolutePath();
-    const QString linea = LeerLineaConfiguracion(programa);
-    if (linea.isEmpty())
+    Configuracion cfg;
+    if (!ConfiguracionPrograma(programa, &cfg))
         return Fallo(QStringLiteral("no configuration in %1").arg(programa));
-    const Configuracion cfg = InterpretarLineaConfiguracion(linea);
     QStringList rutas{RutaBaseDatos(cfg, programa)};
     rutas += CopiasDeSeguridad(CarpetaDatos(cfg, programa) + QStringLiteral("/respaldos"));
     int malas = 0;
@@ -207,10 +216,9 @@ int Restaurar(const QString& carpeta, const QString& desde)
     if (carpeta.isEmpty() || desde.isEmpty())
         return Fallo(QStringLiteral("restaurar needs --carpeta DIR and --desde BACKUP"));
     const QString programa = QDir(carpeta).absolutePath();
-    const QString linea = LeerLineaConfiguracion(programa);
-    if (linea.isEmpty())
+    Configuracion cfg;
+    if (!ConfiguracionPrograma(programa, &cfg))
         return Fallo(QStringLiteral("no configuration in %1").arg(programa));
-    const Configuracion cfg = InterpretarLineaConfiguracion(linea);
     const QString rutaBD = RutaBaseDatos(cfg, programa);
     const QDateTime ahora = QDateTime::currentDateTime();
     Restauracion hecho;
